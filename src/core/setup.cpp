@@ -1,0 +1,52 @@
+#include "core/setup.h"
+
+#include "core/move_execution.h"
+
+namespace zelk {
+
+void 初期配置(GameState& g) {
+  g.盤面 = Board{};
+  g.盤面(1, 1) = COM飛;
+  g.盤面(2, 1) = COM角;
+  g.盤面(3, 1) = COM銀;
+  g.盤面(4, 1) = COM金;
+  g.盤面(5, 1) = COM王;
+  g.盤面(5, 2) = COM歩;
+  g.盤面(1, 4) = MAN歩;
+  g.盤面(1, 5) = MAN王;
+  g.盤面(2, 5) = MAN金;
+  g.盤面(3, 5) = MAN銀;
+  g.盤面(4, 5) = MAN角;
+  g.盤面(5, 5) = MAN飛;
+}
+
+void 初期設定(GameState& g, GameView& view) {
+  g.ハンデレベル = 0;
+  g.ハンデ設定済 = 0;
+  g.対局モード = 0;
+  g.勝者 = 0;
+  g.手番 = 0;
+
+  g.記録位置 = 0;
+  g.手数 = 0;
+  g.反転済 = 0;
+
+  g.timer1Enabled = false;
+  g.COM秒 = 0;
+  g.MAN秒 = 0;
+  g.再開待ち = 0;
+  g.棋譜モード = 0;
+  g.表示秒 = 0;
+
+  g.選択状態 = 0;
+
+  g.持駒MAN = Hand{};
+  g.持駒COM = Hand{};
+  初期配置(g);
+  g.持駒数MAN = 調査_持駒数(g, g.MAN手番);
+  g.持駒数COM = 調査_持駒数(g, g.COM手番);
+
+  view.画面_再描画();
+}
+
+}  // namespace zelk

@@ -1,0 +1,289 @@
+#include "core/sfen.h"
+
+#include <cctype>
+#include <utility>
+
+#include "core/game_view.h"
+#include "core/legality.h"
+#include "core/move_execution.h"
+
+namespace zelk {
+
+namespace {
+
+constexpr char kKindLetters[6] = {'?', 'P', 'S', 'G', 'B', 'R'};
+
+// Unpromoted code of the lower side (MAN) for an uppercase letter; 0 when unknown.
+int manCodeOf(char upper) {
+  switch (upper) {
+    case 'P': return MAN歩;
+    case 'S': return MAN銀;
+    case 'G': return MAN金;
+    case 'B': return MAN角;
+    case 'R': return MAN飛;
+    case 'K': return MAN王;
+    default: return 0;
+  }
+}
+
+int kindOfLetter(char upper) {
+  for (int k = 1; k <= 5; ++k)
+    if (kKindLetters[k] == upper) return k;
+  return 0;
+}
+
+std::string pieceText(int code) {
+  const int m = magnitude(code);
+  const bool promoted = m == 11 || m == 101 || m == 801 || m == 901;
+  char c = '?';
+  switch (promoted ? m - 1 : m) {
+    case 10: c = 'P'; break;
+    case 100: c = 'S'; break;
+    case 110: c = 'G'; break;
+    case 800: c = 'B'; break;
+    case 900: c = 'R'; break;
+    case 950: c = 'K'; break;
+    default: break;
+  }
+  if (code > 0) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return promoted ? std::string("+") + c : std::string(1, c);
+}
+
+}  // namespace
+
+std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
+  // Fields: board, side, hands, move number (the last two may be left out).
+  std::string_view fields[4];
+  int count = 0;
+  for (std::size_t i = 0; i < sfen.size();) {
+    while (i < sfen.size() && sfen[i] == ' ') ++i;
+    if (i >= sfen.size()) break;
+    const std::size_t start = i;
+    while (i < sfen.size() && sfen[i] != ' ') ++i;
+    if (count == 4) return "too many fields in sfen";
+    fields[count++] = sfen.substr(start, i - start);
+  }
+  if (count < 2) return "sfen needs a board and a side to move";
+
+  Board board;
+  int kings[2] = {0, 0};  // MAN, COM
+  int x = 1, y = 1;
+  for (std::size_t i = 0; i < fields[0].size(); ++i) {
+    const char ch = fields[0][i];
+    if (ch == '/') {
+      if (x != 6) return "rank " + std::to_string(y) + " does not have 5 squares";
+      if (++y > 5) return "more than 5 ranks";
+      x = 1;
+      continue;
+    }
+    if (ch >= '1' && ch <= '5') {
+      x += ch - '0';
+      if (x > 6) return "rank " + std::to_string(y) + " has more than 5 squares";
+      continue;
+    }
+    bool promoted = false;
+    char letter = ch;
+    if (ch == '+') {
+      if (++i >= fields[0].size()) return "'+' at the end of the board";
+      promoted = true;
+      letter = fields[0][i];
+    }
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    int code = manCodeOf(upper);
+    if (code == 0) return std::string("unknown piece '") + letter + "'";
+    if (promoted && (upper == 'G' || upper == 'K')) return std::string("piece '") + letter + "' cannot promote";
+    if (promoted) code -= 1;
+    const bool com = std::islower(static_cast<unsigned char>(letter)) != 0;
+    if (com) code = -code;
+    if (x > 5) return "rank " + std::to_string(y) + " has more than 5 squares";
+    if (upper == 'K' && ++kings[com ? 1 : 0] > 1) return "more than one king of a side";
+    board(x, y) = code;
+    ++x;
+  }
+  if (y != 5 || x != 6) return "the board must have 5 ranks of 5 squares";
+
+  int side;
+  if (fields[1] == "b") side = 0;
+  else if (fields[1] == "w") side = 1;
+  else return "side to move must be 'b' or 'w'";
+
+  Hand man, com;
+  if (count >= 3 && fields[2] != "-") {
+    int n = 0;
+    for (const char ch : fields[2]) {
+      if (std::isdigit(static_cast<unsigned char>(ch))) {
+        n = n * 10 + (ch - '0');
+        if (n > 40) return "hand count too large";
+        continue;
+      }
+      const int kind = kindOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
+      if (kind == 0) return std::string("unknown piece in hand '") + ch + "'";
+      Hand& h = std::isupper(static_cast<unsigned char>(ch)) ? man : com;
+      h(kind) += n == 0 ? 1 : n;
+      n = 0;
+    }
+    if (n != 0) return "hand ends with a count";
+  }
+
+  int moveNumber = 1;
+  if (count == 4) {
+    moveNumber = 0;
+    for (const char ch : fields[3]) {
+      if (!std::isdigit(static_cast<unsigned char>(ch)) || moveNumber > 100000) return "bad move number";
+      moveNumber = moveNumber * 10 + (ch - '0');
+    }
+    if (moveNumber < 1) return "bad move number";
+  }
+
+  g.盤面 = board;
+  g.持駒MAN = man;
+  g.持駒COM = com;
+  g.MAN手番 = 先手;
+  g.COM手番 = 後手;
+  g.手番 = side == 0 ? g.MAN手番 : g.COM手番;
+  g.持駒数MAN = 調査_持駒数(g, g.MAN手番);
+  g.持駒数COM = 調査_持駒数(g, g.COM手番);
+  g.勝者 = 0;
+  g.手数 = moveNumber - 1;
+  for (int cx = 1; cx <= 5; ++cx)
+    for (int cy = 1; cy <= 5; ++cy) {
+      if (board(cx, cy) == MAN王) g.MAN王X = cx, g.MAN王Y = cy;
+      if (board(cx, cy) == COM王) g.COM王X = cx, g.COM王Y = cy;
+    }
+  return std::nullopt;
+}
+
+std::string toSfen(const GameState& g) {
+  std::string s;
+  for (int y = 1; y <= 5; ++y) {
+    int empty = 0;
+    for (int x = 1; x <= 5; ++x) {
+      const int code = g.盤面(x, y);
+      if (code == 0) {
+        ++empty;
+        continue;
+      }
+      if (empty) s += static_cast<char>('0' + empty), empty = 0;
+      s += pieceText(code);
+    }
+    if (empty) s += static_cast<char>('0' + empty);
+    if (y < 5) s += '/';
+  }
+  s += g.手番 == g.COM手番 ? " w " : " b ";
+  std::string hands;
+  for (int side = 0; side < 2; ++side) {
+    const Hand& h = side == 0 ? g.持駒MAN : g.持駒COM;
+    for (int k = 5; k >= 1; --k) {
+      if (h(k) <= 0) continue;
+      if (h(k) > 1) hands += std::to_string(h(k));
+      const char c = kKindLetters[k];
+      hands += side == 0 ? c : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+  }
+  s += hands.empty() ? "-" : hands;
+  s += ' ';
+  s += std::to_string(g.手数 + 1);
+  return s;
+}
+
+std::optional<UsiMove> parseUsiMove(std::string_view t, std::string* error) {
+  auto fail = [&](const char* why) -> std::optional<UsiMove> {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  auto file = [](char c) { return c >= '1' && c <= '5' ? 6 - (c - '0') : 0; };
+  auto rank = [](char c) { return c >= 'a' && c <= 'e' ? c - 'a' + 1 : 0; };
+  UsiMove m;
+  if (t.size() == 4 && t[1] == '*') {
+    m.kind = kindOfLetter(t[0]);
+    if (m.kind == 0) return fail("unknown piece to drop");
+    m.toX = file(t[2]);
+    m.toY = rank(t[3]);
+    if (!m.toX || !m.toY) return fail("square off the board");
+    return m;
+  }
+  if (t.size() != 4 && !(t.size() == 5 && t[4] == '+')) return fail("a move is like 5d5c, 5d5c+ or P*3c");
+  m.fromX = file(t[0]);
+  m.fromY = rank(t[1]);
+  m.toX = file(t[2]);
+  m.toY = rank(t[3]);
+  if (!m.fromX || !m.fromY || !m.toX || !m.toY) return fail("square off the board");
+  m.promote = t.size() == 5;
+  return m;
+}
+
+std::string toUsi(const UsiMove& m) {
+  std::string s;
+  auto square = [&](int x, int y) {
+    s += static_cast<char>('0' + 6 - x);
+    s += static_cast<char>('a' + y - 1);
+  };
+  if (m.isDrop()) {
+    s += kKindLetters[m.kind];
+    s += '*';
+    square(m.toX, m.toY);
+    return s;
+  }
+  square(m.fromX, m.fromY);
+  square(m.toX, m.toY);
+  if (m.promote) s += '+';
+  return s;
+}
+
+std::optional<std::string> playUsiMove(GameState& g, const UsiMove& m) {
+  const bool man = g.手番 == g.MAN手番;
+  if (g.手番 == 0) return "no side to move";
+  if (g.勝者 != 0) return "the game is over";
+  int fromX = m.fromX, fromY = m.fromY, piece;
+  if (m.isDrop()) {
+    if (m.kind < 1 || m.kind > 5) return "unknown piece to drop";
+    const Hand& h = man ? g.持駒MAN : g.持駒COM;
+    if (h(m.kind) <= 0) return "no such piece in hand";
+    fromX = man ? MAN持駒列 : COM持駒列;
+    fromY = m.kind;
+    piece = man ? MAN持駒コード[m.kind] : COM持駒コード[m.kind];
+    調査_2歩フラグ設定(g);
+  } else {
+    if (!onBoard(fromX, fromY)) return "square off the board";
+    piece = g.盤面(fromX, fromY);
+    if (man ? !isMan(piece) : !isCom(piece)) return "no piece of the side to move on the source square";
+  }
+  if (移動チェック(g, fromX, fromY, m.toX, m.toY, piece) != 1) return "illegal move";
+  int placed = piece;
+  if (m.promote) {
+    if (調査_駒成(g, fromX, fromY, m.toX, m.toY, piece) != 1) return "this move cannot promote";
+    placed = g.成駒;
+  } else if (移動後チェック(m.toY, piece) == 0) {
+    return "a pawn on the last rank must promote";
+  }
+  NullGameView view;
+  駒移動(g, view, fromX, fromY, m.toX, m.toY, placed);
+  g.手番 = -g.手番;
+  g.手数 += 1;
+  return std::nullopt;
+}
+
+UsiMove turnedRound(const UsiMove& m) {
+  UsiMove r = m;
+  if (!m.isDrop()) r.fromX = 6 - m.fromX, r.fromY = 6 - m.fromY;
+  r.toX = 6 - m.toX;
+  r.toY = 6 - m.toY;
+  return r;
+}
+
+void turnRound(GameState& g) {
+  Board b;
+  for (int x = 1; x <= 5; ++x)
+    for (int y = 1; y <= 5; ++y) b(6 - x, 6 - y) = -g.盤面(x, y);
+  g.盤面 = b;
+  std::swap(g.持駒MAN, g.持駒COM);
+  std::swap(g.持駒数MAN, g.持駒数COM);
+  g.手番 = g.手番 == g.MAN手番 ? g.COM手番 : g.MAN手番;
+  for (int x = 1; x <= 5; ++x)
+    for (int y = 1; y <= 5; ++y) {
+      if (b(x, y) == MAN王) g.MAN王X = x, g.MAN王Y = y;
+      if (b(x, y) == COM王) g.COM王X = x, g.COM王Y = y;
+    }
+}
+
+}  // namespace zelk

@@ -1,0 +1,73 @@
+#include "engine/bench.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <ostream>
+
+#include "core/sfen.h"
+#include "engine/bench_positions.h"
+#include "engine/usi.h"
+
+namespace zelk {
+
+const std::vector<std::string>& benchPositions() {
+  static const std::vector<std::string> positions(std::begin(kBenchSfens), std::end(kBenchSfens));
+  return positions;
+}
+
+std::vector<std::string> benchChoices() {
+  std::vector<std::string> choices;
+  for (int level = 1; level <= 3; ++level) {
+    for (const std::string& sfen : benchPositions()) {
+      GameState g;
+      loadSfen(g, sfen);
+      const EngineAnswer a = engineMove(g, level);
+      choices.push_back(a.found ? toUsi(a.move) + " " + scoreText(a.score) : "resign");
+    }
+  }
+  return choices;
+}
+
+void runBench(std::ostream& out) {
+  // FNV-1a over every choice and its exact score: any change of behaviour changes it.
+  std::uint64_t signature = 1469598103934665603ull;
+  for (const std::string& c : benchChoices()) {
+    for (const char ch : c + "\n") {
+      signature ^= static_cast<unsigned char>(ch);
+      signature *= 1099511628211ull;
+    }
+  }
+
+  constexpr int kRounds = 5;
+  std::vector<double> micros[4];
+  for (int round = 0; round < kRounds; ++round) {
+    for (int level = 1; level <= 3; ++level) {
+      for (const std::string& sfen : benchPositions()) {
+        GameState g;
+        loadSfen(g, sfen);
+        const auto t0 = std::chrono::steady_clock::now();
+        const EngineAnswer a = engineMove(g, level);
+        const auto t1 = std::chrono::steady_clock::now();
+        (void)a;
+        micros[level].push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+      }
+    }
+  }
+  char sig[32];
+  std::snprintf(sig, sizeof sig, "%016llx", static_cast<unsigned long long>(signature));
+  out << "positions: " << benchPositions().size() << "\n";
+  out << "signature: " << sig << "\n";
+  for (int level = 1; level <= 3; ++level) {
+    std::vector<double>& t = micros[level];
+    std::sort(t.begin(), t.end());
+    const double median = t[t.size() / 2];
+    const double p95 = t[std::min(t.size() - 1, t.size() * 95 / 100)];
+    char line[128];
+    std::snprintf(line, sizeof line, "level %d: median %.1f us, p95 %.1f us per decision\n", level, median, p95);
+    out << line;
+  }
+}
+
+}  // namespace zelk
