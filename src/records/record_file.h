@@ -1,0 +1,53 @@
+#pragma once
+// Game-record files (".棋譜"): three header lines (title, upper player, lower player) and one
+// fixed-width line of 130 characters per saved position, in code page 932 with CR LF.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/game_state.h"
+
+namespace zelk {
+
+// One saved position: the board, both hands and the four clock totals around the next move.
+struct RecordSlot {
+  Board 盤面;
+  Hand 持駒MAN, 持駒COM;
+  double 前秒M = 0, 後秒M = 0, 前秒C = 0, 後秒C = 0;
+  friend bool operator==(const RecordSlot&, const RecordSlot&) = default;
+};
+
+struct RecordFile {
+  std::string title, upperName, lowerName;  // UTF-8
+  std::vector<RecordSlot> slots;            // history slots 1, 2, ... in order
+};
+
+RecordSlot slotOf(const GameState& g, int n);
+
+// The 130-character line of a slot: 25 squares of 4 characters column by column, ten
+// one-digit hand counts (MAN and COM interleaved by kind), four clock totals of 5 characters
+// (whole seconds; totals past 99999 are written as 99999).
+std::string recordLine(const RecordSlot& s);
+
+// Reads a record line leniently: every field is a number read from its columns, anything that
+// is not a number (or a missing column of a short line) gives 0. Codes that are no piece read
+// as empty squares.
+RecordSlot parseRecordLine(std::string_view line);
+
+// The whole file as bytes, or the reason it cannot be written (a name or title with
+// characters code page 932 cannot hold).
+struct EncodedRecord {
+  std::string bytes;
+  std::string error;  // empty when bytes is the file
+};
+EncodedRecord encodeRecordFile(const RecordFile& f);
+
+// Reads a record file's bytes; a file of fewer than four lines has no slots.
+RecordFile decodeRecordFile(std::string_view bytes);
+
+// Lenient number: leading spaces, an optional sign, digits (and a fraction); 0 without digits.
+double leadingNumber(std::string_view text);
+
+}  // namespace zelk
