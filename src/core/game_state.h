@@ -103,7 +103,7 @@ struct GameState : InfluenceMaps, SearchSnapshot {
   int 棋譜モード = 0, 再開待ち = 0, 反転済 = 0;
   int ハンデ設定済 = 0, ハンデレベル = 0;
   int レベル = 3;
-  int 背景種類 = 2;
+  int 背景種類 = 背景緑;
   int 移動指導 = 0;
   int 輪郭色 = 色緑;  // square outlines and the window background
 };
