@@ -1,5 +1,5 @@
 # Thin wrappers over the CMake presets.
-.PHONY: run test sanitize bench deps clean
+.PHONY: run test sanitize bench fuzz deps clean
 
 deps:
 	@scripts/install-deps.sh
@@ -26,3 +26,14 @@ bench: deps build/default/build.ninja
 
 clean:
 	rm -rf build
+
+# Each fuzz target runs for FUZZ_SECONDS on its own corpus folder under build/fuzz.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	for t in record_reader settings_reader usi; do \
+	  mkdir -p build/fuzz/corpus/$$t && \
+	  ./build/fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -print_final_stats=1 build/fuzz/corpus/$$t tests/fuzz/seeds/$$t || exit 1; \
+	done

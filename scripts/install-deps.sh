@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need; does nothing when they are there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev)
 
 missing=()
 for p in "${packages[@]}"; do
