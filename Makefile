@@ -9,7 +9,7 @@ build/default/build.ninja: CMakeLists.txt CMakePresets.json | deps
 
 run: deps build/default/build.ninja
 	cmake --build --preset default
-	./build/default/src/zelk55-usi
+	./build/default/src/app/zelk55
 
 test: deps build/default/build.ninja
 	cmake --build --preset default

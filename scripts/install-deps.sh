@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need; does nothing when they are there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+          qt6-base-dev qt6-multimedia-dev libgl-dev fonts-ipafont-mincho xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

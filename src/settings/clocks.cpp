@@ -1,0 +1,66 @@
+#include "settings/clocks.h"
+
+#include <cmath>
+
+namespace zelk {
+
+double 調査_経過秒(double start, double now) {
+  return start <= now ? now - start : now + 86400 - start;
+}
+
+std::string 変換_数字から文字(long long n) {
+  if (n >= 0 && n <= 9) return "0" + std::to_string(n);
+  if (n >= 10 && n <= 99) return std::to_string(n);
+  return "";
+}
+
+std::string 調査_時間秒追加結果(double 秒) {
+  double h = 0, r = 秒;
+  if (秒 >= 3600) {
+    h = std::floor(秒 / 3600);
+    r = 秒 - 3600 * h;
+  }
+  const double m = std::floor(r / 60);
+  const double sec = r - 60 * m;
+  return 変換_数字から文字(static_cast<long long>(h)) + ":" +
+         変換_数字から文字(static_cast<long long>(m)) + ":" +
+         変換_数字から文字(static_cast<long long>(std::floor(sec)));
+}
+
+void Clocks::Timer1_Timer() {
+  if (g.勝者 != 0 || !g.timer1Enabled) return;
+  g.経過秒 = 調査_経過秒(g.開始時刻, p_.clock.timeOfDay());
+  const int whole = static_cast<int>(std::floor(g.経過秒));
+  if (whole == g.表示秒) return;
+  g.表示秒 = whole;
+  // The sum is only shown; a total grows when its side's move is completed.
+  if (g.手番 == g.COM手番) {
+    描画_所有時間(g.COM手番, g.経過秒 + g.COM秒);
+  } else if (g.手番 == g.MAN手番) {
+    描画_所有時間(g.MAN手番, g.経過秒 + g.MAN秒);
+  }
+  p_.surface.refresh();
+}
+
+void Clocks::描画_所有時間(int side, double 秒) {
+  if (!p_.menu.isChecked(MenuItem::KEIKA)) return;
+  const std::string text = 調査_時間秒追加結果(秒);
+  消去_所有時間(side);
+  if (side == g.MAN手番) {
+    screen_.描画_数値(7.1, 7.3, text, 色黒, 0, 12);
+    screen_.描画_数値(7, 7.2, text, 色白, 0, 12);
+  } else if (side == g.COM手番) {
+    screen_.描画_数値(-1.5, 7.3, text, 色黒, 0, 12);
+    screen_.描画_数値(-1.6, 7.2, text, 色白, 0, 12);
+  }
+}
+
+void Clocks::消去_所有時間(int side) {
+  if (side == g.MAN手番) {
+    for (int X = 7; X <= 10; ++X) screen_.描画_絵(g.背景種類, X, 7);
+  } else if (side == g.COM手番) {
+    for (int X = -2; X <= 0; ++X) screen_.描画_絵(g.背景種類, X, 7);
+  }
+}
+
+}  // namespace zelk

@@ -1,0 +1,265 @@
+#include "ui/form1.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+
+#include "play/menu_table.h"
+#include "play/record_panel.h"
+#include "play/system_clock.h"
+#include "ui/artwork.h"
+#include "ui/form2.h"
+
+namespace zelk::ui {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Device pixels per natural pixel of the surface: enough to stay sharp at a few times the
+// natural size, more on high-density screens.
+int surfaceScale() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpr = screen ? screen->devicePixelRatio() : 1.0;
+  const int s = 2 * static_cast<int>(std::ceil(dpr)) + 1;
+  return s > 5 ? 5 : s;
+}
+
+}  // namespace
+
+// ---- the drawn area ----
+
+BoardView::BoardView(QtSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void BoardView::setBackground(const QColor& c) {
+  background_ = c;
+  update();
+}
+
+void BoardView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), background_);
+  const ViewScale v = viewScale();
+  const QRectF target(v.left, v.top, kSurfaceWidth * v.scale, kSurfaceHeight * v.scale);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(target, surface_.image());
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+  const int button = event->button() == Qt::RightButton ? 2 : event->button() == Qt::LeftButton ? 1 : 0;
+  if (button == 0 || !onPress) return;
+  const ViewScale v = viewScale();
+  onPress(button, v.toTwipsX(event->position().x()), v.toTwipsY(event->position().y()));
+}
+
+void BoardView::resizeEvent(QResizeEvent*) { placePanel(); }
+
+// The record panel's controls keep their places on the drawn area at any window size.
+void BoardView::placePanel() {
+  const ViewScale v = viewScale();
+  for (const PanelControl& c : kRecordPanel) {
+    if (auto* w = findChild<QWidget*>(qs(c.name), Qt::FindDirectChildrenOnly)) {
+      w->setGeometry(QRectF(v.toPixelX(c.x), v.toPixelY(c.y), c.width * v.scale, c.height * v.scale).toRect());
+    }
+  }
+}
+
+// ---- the window ----
+
+Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
+  setObjectName("Form1");
+  setWindowTitle(QString::fromUtf8("Zelk ５五将棋"));
+  surface_ = std::make_unique<QtSurface>(surfaceScale(), chooseFontFamily());
+  view_ = new BoardView(*surface_, this);
+  view_->setObjectName("BoardView");
+  setCentralWidget(view_);
+  view_->onPress = [this](int button, double x, double y) { emit boardPressed(button, x, y); };
+  surface_->onRefresh = [this] { view_->repaint(); };
+
+  buildMenus();
+  buildRecordPanel();
+  checks_[MenuItem::TATAMI] = true;  // as the window is designed, before any setting is read
+  restoreChecks();
+
+  timer1_.setInterval(50);
+  connect(&timer1_, &QTimer::timeout, this, [this] { controller_->Timer1_Timer(); });
+
+  SoundLibrary* sound = options.sound;
+  if (!sound) {
+    ownSound_ = std::make_unique<QtSoundLibrary>();
+    sound = ownSound_.get();
+  }
+  Clock* clock = options.clock;
+  if (!clock) {
+    ownClock_ = std::make_unique<SystemClock>();
+    clock = ownClock_.get();
+  }
+  Dialogs* dialogs = options.dialogs ? options.dialogs : this;
+  controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this},
+                                                  std::move(options.soundFolders), std::move(options.startFolder));
+  controller_->Form_Load();
+}
+
+Form1::~Form1() {
+  timer1_.stop();
+  controller_->終了処理();
+}
+
+void Form1::buildMenus() {
+  QMenu* parents[3] = {};
+  QActionGroup* groups[3] = {};
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const MenuEntry& e = kMenuTable[i];
+    const MenuItem item = e.item;
+    const bool hasChildren = i + 1 < kMenuItemCount && kMenuTable[i + 1].depth > e.depth;
+    if (hasChildren) {
+      QMenu* menu = e.depth == 0 ? menuBar()->addMenu(qs(e.caption)) : parents[e.depth - 1]->addMenu(qs(e.caption));
+      menu->setObjectName(qs(e.name));
+      menu->menuAction()->setObjectName(qs(e.name));
+      parents[e.depth] = menu;
+      actions_[item] = menu->menuAction();
+      connect(menu, &QMenu::aboutToShow, this, [this, item] { controller_->menuClicked(item); });
+      continue;
+    }
+    QAction* action = e.depth == 0 ? menuBar()->addAction(qs(e.caption)) : parents[e.depth - 1]->addAction(qs(e.caption));
+    action->setObjectName(qs(e.name));
+    action->setCheckable(e.checkable);
+    if (e.group != MenuGroup::None) {
+      QActionGroup*& group = groups[static_cast<int>(e.group)];
+      if (!group) {
+        group = new QActionGroup(this);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+      }
+      group->addAction(action);
+    }
+    actions_[item] = action;
+    connect(action, &QAction::triggered, this, [this, item] {
+      restoreChecks();  // the commands themselves set the check marks
+      controller_->menuClicked(item);
+    });
+  }
+}
+
+void Form1::buildRecordPanel() {
+  for (const PanelControl& c : kRecordPanel) {
+    QWidget* w = nullptr;
+    const QString name = qs(c.name);
+    if (name.startsWith("Label1")) {
+      w = new QLabel(qs(c.caption), view_);
+    } else if (name.startsWith("Text")) {
+      w = new QLineEdit(view_);
+    } else if (name == "Drive1") {
+      w = new QComboBox(view_);
+    } else if (name == "Command1") {
+      w = new QPushButton(qs(c.caption), view_);
+    } else {
+      w = new QListWidget(view_);
+      if (name == "File1") w->setProperty("pattern", QString::fromUtf8("*.棋譜"));
+    }
+    w->setObjectName(name);
+    w->hide();
+  }
+}
+
+QAction* Form1::action(MenuItem item) const {
+  auto it = actions_.find(item);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void Form1::restoreChecks() {
+  for (auto& [item, action] : actions_)
+    if (action->isCheckable()) action->setChecked(isChecked(item));
+}
+
+void Form1::setChecked(MenuItem item, bool on) {
+  checks_[item] = on;
+  if (QAction* a = action(item)) a->setChecked(on);
+}
+
+bool Form1::isChecked(MenuItem item) const {
+  auto it = checks_.find(item);
+  return it != checks_.end() && it->second;
+}
+
+void Form1::setTimer1Enabled(bool on) {
+  if (on && !timer1_.isActive()) timer1_.start();
+  if (!on) timer1_.stop();
+}
+
+// Changing the window's colour clears what was drawn on it.
+void Form1::setBackgroundColour(int colour) {
+  background_ = colour;
+  surface_->clear(colour);
+  view_->setBackground(paletteColour(colour));
+}
+
+double Form1::top() const { return isMaximized() ? kMaximisedTop : frameGeometry().y() * kTwipsPerPixel; }
+
+void Form1::place(double x, double y, double width, double height) {
+  placedFrame_ = QSize(static_cast<int>(width / kTwipsPerPixel), static_cast<int>(height / kTwipsPerPixel));
+  move(static_cast<int>(x / kTwipsPerPixel), static_cast<int>(y / kTwipsPerPixel));
+  resize(placedFrame_);
+}
+
+// The frame's own size is known once the window is shown: the whole frame gets the size asked.
+void Form1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placedFrame_.isValid()) {
+    const QSize extra = frameGeometry().size() - geometry().size();
+    if (!extra.isNull()) resize(placedFrame_ - extra);
+    placedFrame_ = QSize();
+  }
+}
+
+void Form1::closeWindow() { QMainWindow::close(); }
+
+void Form1::messageBox(std::string_view text, std::string_view title, Icon icon) {
+  QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), qs(text),
+                  QMessageBox::Ok, this);
+  box.exec();
+}
+
+int Form1::askYesNo(std::string_view text, std::string_view title) {
+  return QMessageBox::question(this, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+             ? kYes
+             : kNo;
+}
+
+void Form1::showVersionDialog() {
+  Form2 dialog(surface_->scale(), surface_->fontFamily(), this);
+  dialog.exec();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    controller_->Form_KeyPress(27);
+    return;
+  }
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() < 128) controller_->Form_KeyPress(text[0].unicode());
+  QMainWindow::keyPressEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  timer1_.stop();
+  controller_->Form_Unload();
+  event->accept();
+}
+
+}  // namespace zelk::ui

@@ -1,0 +1,107 @@
+#pragma once
+// Form1, the game's one window: the menu bar, the drawn board area, the clock's timer and
+// the hidden record-file panel. It only translates: events go to the controller, and the
+// controller's requests (drawing, boxes, check marks, timer, placement) come back here.
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "play/form1_controller.h"
+#include "play/platform.h"
+#include "play/view_scale.h"
+#include "ui/qt_sound.h"
+#include "ui/qt_surface.h"
+
+class QActionGroup;
+
+namespace zelk::ui {
+
+struct Form1Options {
+  std::vector<std::filesystem::path> soundFolders;  // looked in, in order
+  std::filesystem::path startFolder;
+  Dialogs* dialogs = nullptr;     // message boxes; Qt's when null
+  SoundLibrary* sound = nullptr;  // the sound library; Qt Multimedia's when null
+  Clock* clock = nullptr;         // the clocks; the system's when null
+};
+
+// The drawn area: the surface scaled to fit, bars of the window colour around it.
+class BoardView final : public QWidget {
+public:
+  BoardView(QtSurface& surface, QWidget* parent);
+  ViewScale viewScale() const { return fitSurface(width(), height()); }
+  void setBackground(const QColor& c);
+  std::function<void(int button, double x, double y)> onPress;  // button 1 left, 2 right; twips
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void placePanel();
+  QtSurface& surface_;
+  QColor background_;
+};
+
+class Form1 final : public QMainWindow, public Menu, public Timer, public Window, public Dialogs {
+  Q_OBJECT
+
+public:
+  explicit Form1(Form1Options options, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  Form1Controller& controller() { return *controller_; }
+  QtSurface& surface() { return *surface_; }
+  BoardView* boardView() { return view_; }
+  QAction* action(MenuItem item) const;
+  bool timer1Running() const { return timer1_.isActive(); }
+  int timer1Interval() const { return timer1_.interval(); }
+  int backgroundColour() const { return background_; }
+
+  // Menu
+  void setChecked(MenuItem item, bool on) override;
+  bool isChecked(MenuItem item) const override;
+  // Timer
+  void setTimer1Enabled(bool on) override;
+  // Window
+  void setBackgroundColour(int colour) override;
+  double top() const override;
+  void place(double x, double y, double width, double height) override;
+  void closeWindow() override;
+  // Dialogs
+  void messageBox(std::string_view text, std::string_view title, Icon icon) override;
+  int askYesNo(std::string_view text, std::string_view title) override;
+  void showVersionDialog() override;
+
+signals:
+  void boardPressed(int button, double x, double y);
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void buildMenus();
+  void buildRecordPanel();
+  void restoreChecks();
+
+  std::unique_ptr<QtSurface> surface_;
+  std::unique_ptr<QtSoundLibrary> ownSound_;
+  std::unique_ptr<Clock> ownClock_;
+  std::unique_ptr<Form1Controller> controller_;
+  BoardView* view_ = nullptr;
+  QTimer timer1_;
+  std::map<MenuItem, QAction*> actions_;
+  std::map<MenuItem, bool> checks_;
+  int background_ = 0;
+  QSize placedFrame_;  // the frame size asked for, applied once the frame is known
+};
+
+}  // namespace zelk::ui
