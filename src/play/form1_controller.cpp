@@ -73,7 +73,17 @@ void Form1Controller::menuClicked(MenuItem item) {
   switch (item) {
     case MenuItem::OWARI: OWARI_Click(); break;
     case MenuItem::VER: VER_Click(); break;
-    default: break;  // the other commands arrive with the game flow, records and options
+    case MenuItem::TAIKYOKU: TAIKYOKU_Click(); break;
+    case MenuItem::MATCH_MAN: MATCH_MAN_Click(); break;
+    case MenuItem::START: START_Click(); break;
+    case MenuItem::SENTE: SENTE_Click(); break;
+    case MenuItem::GOTE: GOTE_Click(); break;
+    case MenuItem::LEVEL1: LEVEL1_Click(); break;
+    case MenuItem::LEVEL2: LEVEL2_Click(); break;
+    case MenuItem::LEVEL3: LEVEL3_Click(); break;
+    case MenuItem::STOP: STOP_Click(); break;
+    case MenuItem::CANCEL: CANCEL_Click(); break;
+    default: break;  // the other commands arrive with the records and options
   }
   syncTimer();
 }

@@ -3,6 +3,7 @@
 // events (start-up, keys, closing, the clock tick, menu commands) through the platform.
 
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "core/game_state.h"
@@ -38,7 +39,37 @@ public:
   void VER_Click();
   void 終了処理();  // releases the sounds; runs once, whichever way the program ends
 
+  // Move entry: a mouse-down at (x, y) twips with button 1 (left) or 2 (right).
+  void Form_MouseDown(int Button, double x, double y);
+
+  // Game flow.
+  void SENTE_Click();     // against the computer, MAN first (or take up play)
+  void GOTE_Click();      // against the computer, COM first (or take up play)
+  void START_Click();     // two people (or take up play)
+  void MATCH_MAN_Click() {}
+  void TAIKYOKU_Click();  // opening the 対局 menu
+  void STOP_Click();      // opening the 局面 menu
+  void CANCEL_Click();    // back to the starting position, no game
+
+  // The computer's turn: search, record, blink, play and announce its move.
+  void com_ban();
+
+  // Strength levels.
+  void LEVEL1_Click() { levelClick(1); }
+  void LEVEL2_Click() { levelClick(2); }
+  void LEVEL3_Click() { levelClick(3); }
+  void レベル_設定(int level);
+
 private:
+  void mouseDown(int Button, double x, double y);
+  void levelClick(int level);
+  void hideRecordPanel();
+  void refuse();                 // the refusal sound
+  void playPiecePlaced();        // the piece-placed sound
+  bool elapsedShown() const;     // the 経過時間 item is checked
+  void announceTurn(std::string_view title);  // 先手の番です / 後手の番です
+  void makeMove(int Button);      // the selected piece goes to the chosen square
+  void selectHandPiece(int X, int Y);
   void applyDefaultSettings();
   void チェック設定(int 種類);
   void syncTimer();

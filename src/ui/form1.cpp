@@ -89,7 +89,11 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   view_ = new BoardView(*surface_, this);
   view_->setObjectName("BoardView");
   setCentralWidget(view_);
-  view_->onPress = [this](int button, double x, double y) { emit boardPressed(button, x, y); };
+  view_->onPress = [this](int button, double x, double y) {
+    emit boardPressed(button, x, y);
+    controller_->Form_MouseDown(button, x, y);
+    dropQueuedInput();
+  };
   surface_->onRefresh = [this] { view_->repaint(); };
 
   buildMenus();
@@ -152,6 +156,7 @@ void Form1::buildMenus() {
     connect(action, &QAction::triggered, this, [this, item] {
       restoreChecks();  // the commands themselves set the check marks
       controller_->menuClicked(item);
+      dropQueuedInput();
     });
   }
 }
@@ -229,13 +234,43 @@ void Form1::showEvent(QShowEvent* event) {
 
 void Form1::closeWindow() { QMainWindow::close(); }
 
+namespace {
+
+// Swallows the player's input: clicks, keys and shortcuts.
+class InputDropper final : public QObject {
+protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::ShortcutOverride:
+      case QEvent::Wheel: case QEvent::ContextMenu:
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+}  // namespace
+
+// While a command runs (the computer thinking, a blink, a pause) no input is taken; what the
+// player clicked or typed meanwhile is dropped here, not replayed afterwards.
+void Form1::dropQueuedInput() {
+  InputDropper dropper;
+  QCoreApplication::instance()->installEventFilter(&dropper);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::instance()->removeEventFilter(&dropper);
+}
+
 void Form1::messageBox(std::string_view text, std::string_view title, Icon icon) {
+  dropQueuedInput();  // a click made while the computer thought must not answer the box
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), qs(text),
                   QMessageBox::Ok, this);
   box.exec();
 }
 
 int Form1::askYesNo(std::string_view text, std::string_view title) {
+  dropQueuedInput();
   return QMessageBox::question(this, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
              ? kYes
              : kNo;

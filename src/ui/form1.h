@@ -88,6 +88,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  void dropQueuedInput();
   void buildMenus();
   void buildRecordPanel();
   void restoreChecks();

@@ -187,10 +187,13 @@ TEST_F(WindowTest, MenuBarTimerPlacementAndHiddenRecordPanel) {
   EXPECT_FALSE(form->action(MenuItem::SIDOU)->isChecked());
   EXPECT_TRUE(form->action(MenuItem::LEVEL1)->actionGroup() == form->action(MenuItem::LEVEL3)->actionGroup());
   EXPECT_NE(form->action(MenuItem::LEVEL1)->actionGroup(), nullptr);
-  // Choosing an item does not move a mark by itself; the command decides.
+  // The level command moves the mark; the group alone never does.
   form->action(MenuItem::LEVEL1)->trigger();
+  EXPECT_FALSE(form->action(MenuItem::LEVEL3)->isChecked());
+  EXPECT_TRUE(form->action(MenuItem::LEVEL1)->isChecked());
+  EXPECT_EQ(form->controller().g.レベル, 1);
+  form->action(MenuItem::LEVEL3)->trigger();
   EXPECT_TRUE(form->action(MenuItem::LEVEL3)->isChecked());
-  EXPECT_FALSE(form->action(MenuItem::LEVEL1)->isChecked());
 
   // Start-up placement: (0, 0), 8400 x 6800 twips at 15 twips a pixel; green background.
   EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(0, 0));

@@ -1,0 +1,118 @@
+// Starting, taking up and resetting games, and the strength levels.
+
+#include "core/setup.h"
+#include "play/form1_controller.h"
+
+namespace zelk {
+
+void Form1Controller::SENTE_Click() {
+  if (g.勝者 != 0) 初期設定(g, screen);
+  screen.描画_棋譜読込み部分消去();
+  screen.描画_レベル(g.レベル);
+  screen.描画_将棋盤桝();
+  const bool fresh = g.手数 == 0 || g.手番 == 0;
+  g.選択状態 = 0;
+  g.対局モード = 1;
+  g.棋譜モード = 0;
+  g.記録最終 = g.手数;
+  g.開始時刻 = p_.clock.timeOfDay();
+  g.timer1Enabled = true;
+  if (fresh) {
+    g.MAN手番 = 先手;
+    g.COM手番 = 後手;
+    g.手番 = 先手;
+    p_.dialogs.messageBox("MANの番です", " ");
+    g.再開待ち = 0;
+  } else if (g.手番 == g.MAN手番) {
+    g.MAN手番 = 先手;
+    g.COM手番 = 後手;
+    g.手番 = 先手;
+    p_.dialogs.messageBox("MANの番です", "対局");
+    g.再開待ち = 0;
+  } else if (g.手番 == g.COM手番) {
+    com_ban();
+  }
+}
+
+void Form1Controller::GOTE_Click() {
+  if (g.勝者 != 0) 初期設定(g, screen);
+  screen.描画_棋譜読込み部分消去();
+  screen.描画_レベル(g.レベル);
+  screen.描画_将棋盤桝();
+  g.timer1Enabled = true;
+  const bool fresh = g.手数 == 0 || g.手番 == 0;
+  g.選択状態 = 0;
+  g.対局モード = 1;
+  g.棋譜モード = 0;
+  g.記録最終 = g.手数;
+  if (fresh) {
+    g.MAN手番 = 後手;
+    g.COM手番 = 先手;
+    g.手番 = 先手;
+    com_ban();
+  } else if (g.手番 == g.MAN手番) {
+    p_.dialogs.messageBox("MANの番です", "対局");
+    g.再開待ち = 0;
+  } else if (g.手番 == g.COM手番) {
+    com_ban();
+  }
+}
+
+void Form1Controller::START_Click() {
+  if (g.勝者 != 0) {
+    初期設定(g, screen);
+    screen.画面_再描画();
+  }
+  g.棋譜モード = 0;
+  screen.描画_棋譜読込み部分消去();
+  for (const int X : {-2, -1, 0}) screen.描画_絵(g.背景種類, X, 0);  // takes the level display away
+  screen.描画_将棋盤桝();
+  g.開始時刻 = p_.clock.timeOfDay();
+  if (elapsedShown()) g.timer1Enabled = true;
+  g.対局モード = 0;
+  if (g.手数 == 0 || g.手番 == 0) {
+    g.MAN手番 = 先手;
+    g.COM手番 = 後手;
+    g.手番 = 先手;
+  }
+  announceTurn(" ");
+  g.再開待ち = 0;
+}
+
+void Form1Controller::announceTurn(std::string_view title) {
+  if (g.手番 == 1) p_.dialogs.messageBox("先手の番です", title);
+  else if (g.手番 == -1) p_.dialogs.messageBox("後手の番です", title);
+}
+
+void Form1Controller::TAIKYOKU_Click() { hideRecordPanel(); }
+void Form1Controller::STOP_Click() { hideRecordPanel(); }
+
+void Form1Controller::CANCEL_Click() {
+  初期設定(g, screen);
+  playPiecePlaced();
+}
+
+void Form1Controller::levelClick(int level) {
+  for (const int X : {-2, -1, 0}) screen.描画_絵(g.背景種類, X, 0);
+  レベル_設定(level);
+}
+
+void Form1Controller::レベル_設定(int level) {
+  p_.menu.setChecked(MenuItem::LEVEL1, false);
+  p_.menu.setChecked(MenuItem::LEVEL2, false);
+  p_.menu.setChecked(MenuItem::LEVEL3, false);
+  if (level >= 1 && level <= 3) {
+    p_.menu.setChecked(level == 1 ? MenuItem::LEVEL1 : level == 2 ? MenuItem::LEVEL2 : MenuItem::LEVEL3, true);
+    g.レベル = level;
+  }
+  if (g.対局モード == 1) screen.描画_レベル(g.レベル);
+}
+
+void Form1Controller::refuse() { p_.sound.dsPlay(sounds.効果音禁止); }
+void Form1Controller::playPiecePlaced() { p_.sound.dsPlay(sounds.効果音駒打); }
+bool Form1Controller::elapsedShown() const { return p_.menu.isChecked(MenuItem::KEIKA); }
+
+// The record-file panel arrives with the record commands.
+void Form1Controller::hideRecordPanel() {}
+
+}  // namespace zelk
