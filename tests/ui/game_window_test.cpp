@@ -1,0 +1,68 @@
+// A game against the computer in the real window, off-screen: the menu commands through their
+// actions and every move as mouse clicks at pixel positions, to the end of the game.
+
+#include <QAction>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "core/sfen.h"
+#include "engine/usi.h"
+#include "play/fake_platform.h"
+#include "ui/form1.h"
+
+namespace zelk::ui {
+namespace {
+
+TEST(GameWindow, AShortGameAgainstTheComputerPlayedWithTheMouse) {
+  test::FakePlatform fake;  // boxes recorded; the clock never waits
+  Form1Options options;
+  options.dialogs = &fake;
+  options.clock = &fake;
+  Form1 form(std::move(options));
+  form.show();
+  QCoreApplication::processEvents();
+  fake.boxes.clear();
+
+  GameState& g = form.controller().g;
+  // MAN is far stronger here, so the game ends within a few moves whatever the computer does.
+  ASSERT_FALSE(loadSfen(g, "4k/5/5/5/K1R2 b RBG 1").has_value());
+  g.手番 = 0;
+  form.controller().screen.画面_再描画();
+  form.action(MenuItem::SENTE)->trigger();
+  ASSERT_EQ(fake.boxes, (std::vector<std::string>{" |MANの番です"}));
+
+  BoardView* view = form.boardView();
+  auto clickCell = [&](int X, int Y, Qt::MouseButton button) {
+    const ViewScale v = view->viewScale();
+    const QPoint at(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)), static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345)));
+    QTest::mouseClick(view, button, {}, at);
+  };
+
+  int moves = 0;
+  while (g.勝者 == 0 && moves < 12) {
+    ASSERT_EQ(g.手番, g.MAN手番);
+    // The lower side's move, as a strong player would choose it.
+    const EngineAnswer a = engineMove(g, 3);
+    ASSERT_TRUE(a.found);
+    const int before = g.手数;
+    if (a.move.isDrop()) clickCell(7, a.move.kind, Qt::LeftButton);
+    else clickCell(a.move.fromX, a.move.fromY, Qt::LeftButton);
+    clickCell(a.move.toX, a.move.toY, a.move.promote ? Qt::RightButton : Qt::LeftButton);
+    ASSERT_GT(g.手数, before) << toUsi(a.move);
+    ++moves;
+  }
+  EXPECT_EQ(g.勝者, g.MAN手番);
+  ASSERT_FALSE(fake.boxes.empty());
+  EXPECT_EQ(fake.boxes.back(), "終了|あなたの勝ちです");
+  EXPECT_EQ(g.手数 % 2, 1);  // the game ended on MAN's move: no reply followed
+
+  // After the end a click is answered, never played.
+  fake.boxes.clear();
+  clickCell(3, 3, Qt::LeftButton);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|新規に対局してください"}));
+  EXPECT_TRUE(form.grab().save(ZELK55_TEST_OUTPUT_DIR "/game_end.png"));
+}
+
+}  // namespace
+}  // namespace zelk::ui
