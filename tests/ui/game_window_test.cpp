@@ -2,9 +2,13 @@
 // actions and every move as mouse clicks at pixel positions, to the end of the game.
 
 #include <QAction>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 #include "core/sfen.h"
 #include "engine/usi.h"
@@ -62,6 +66,51 @@ TEST(GameWindow, AShortGameAgainstTheComputerPlayedWithTheMouse) {
   clickCell(3, 3, Qt::LeftButton);
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|新規に対局してください"}));
   EXPECT_TRUE(form.grab().save(ZELK55_TEST_OUTPUT_DIR "/game_end.png"));
+}
+
+// A clock whose pauses pass at once; at the first pause it queues a click, as a player would
+// click while the computer's piece blinks.
+class ClickingClock final : public Clock {
+public:
+  std::function<void()> onFirstIdle;
+  double t = 0;
+  double timeOfDay() override { return t; }
+  double monotonic() override { return t; }
+  void idle() override {
+    t += 0.05;
+    if (onFirstIdle) std::exchange(onFirstIdle, nullptr)();
+  }
+};
+
+TEST(GameWindow, ClicksGivenWhileTheComputerMovesAreDropped) {
+  test::FakePlatform fake;
+  ClickingClock clock;
+  Form1Options options;
+  options.dialogs = &fake;
+  options.clock = &clock;
+  Form1 form(std::move(options));
+  form.show();
+  QCoreApplication::processEvents();
+  GameState& g = form.controller().g;
+  form.action(MenuItem::SENTE)->trigger();
+
+  BoardView* view = form.boardView();
+  auto pixel = [&](int X, int Y) {
+    const ViewScale v = view->viewScale();
+    return QPointF(v.toPixelX(盤左 + X * 桝幅 + 300), v.toPixelY(盤上 + Y * 桝高 + 345));
+  };
+  // While the computer's reply blinks, a click lands on MAN's king.
+  clock.onFirstIdle = [&] {
+    const QPointF at = pixel(1, 5);
+    QCoreApplication::postEvent(view, new QMouseEvent(QEvent::MouseButtonPress, at, view->mapToGlobal(at),
+                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  };
+  QTest::mouseClick(view, Qt::LeftButton, {}, pixel(1, 4).toPoint());
+  QTest::mouseClick(view, Qt::LeftButton, {}, pixel(1, 3).toPoint());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(clock.onFirstIdle, nullptr);  // the click was given during the reply
+  EXPECT_EQ(g.手数, 2);
+  EXPECT_EQ(g.選択状態, 0);  // and it selected nothing afterwards
 }
 
 }  // namespace
