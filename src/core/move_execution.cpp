@@ -75,11 +75,11 @@ void 駒移動(GameState& g, GameView& view, int 移動元X, int 移動元Y, int
   }
 
   const bool kindOk = 移動元Y >= 1 && 移動元Y <= 5;  // a caller's bad row never writes outside the hand
-  if (移動元X == COM持駒列) {
+  if (移動元X == kComHandColumn) {
     g.持駒数COM -= 1;
     if (kindOk) g.持駒COM(移動元Y) -= 1;
     view.描画_敵持盤();
-  } else if (移動元X == MAN持駒列) {
+  } else if (移動元X == kManHandColumn) {
     g.持駒数MAN -= 1;
     if (kindOk) g.持駒MAN(移動元Y) -= 1;
     view.描画_自持盤();

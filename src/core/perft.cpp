@@ -38,10 +38,10 @@ std::vector<UsiMove> generateMoves(GameState& g) {
   const Hand& hand = man ? g.持駒MAN : g.持駒COM;
   for (int kind = 1; kind <= 5; ++kind) {
     if (hand(kind) <= 0) continue;
-    const int piece = man ? MAN持駒コード[kind] : COM持駒コード[kind];
+    const int piece = man ? kManHandCodes[kind] : kComHandCodes[kind];
     for (int tx = 1; tx <= 5; ++tx)
       for (int ty = 1; ty <= 5; ++ty)
-        if (移動チェック(g, man ? MAN持駒列 : COM持駒列, kind, tx, ty, piece) == 1)
+        if (移動チェック(g, man ? kManHandColumn : kComHandColumn, kind, tx, ty, piece) == 1)
           moves.push_back({0, 0, tx, ty, kind, false});
   }
   return moves;

@@ -40,18 +40,18 @@ inline constexpr int 先手 = 1;   // side value of the first player
 inline constexpr int 後手 = -1;  // side value of the second player
 
 // Hand columns on the board grid: a drop is a move from one of these, with the kind as row.
-inline constexpr int MAN持駒列 = 7;   // MAN's hand, right of the board
-inline constexpr int COM持駒列 = -1;  // COM's hand, left of the board (drawn upside down)
+inline constexpr int kManHandColumn = 7;   // MAN's hand, right of the board
+inline constexpr int kComHandColumn = -1;  // COM's hand, left of the board (drawn upside down)
 
 inline constexpr bool isMan(int code) { return code <= MAN歩; }
 inline constexpr bool isCom(int code) { return code >= COM歩; }
 inline constexpr bool onBoard(int x, int y) { return x >= 1 && x <= 5 && y >= 1 && y <= 5; }
-inline constexpr bool isDropSource(int fromX) { return fromX == MAN持駒列 || fromX == COM持駒列; }
+inline constexpr bool isDropSource(int fromX) { return fromX == kManHandColumn || fromX == kComHandColumn; }
 inline constexpr int magnitude(int code) { return code < 0 ? -code : code; }
 
 // Hand kind index 駒種類 1..5 and the codes dropped for it.
-inline constexpr int MAN持駒コード[6] = {0, MAN歩, MAN銀, MAN金, MAN角, MAN飛};
-inline constexpr int COM持駒コード[6] = {0, COM歩, COM銀, COM金, COM角, COM飛};
+inline constexpr int kManHandCodes[6] = {0, MAN歩, MAN銀, MAN金, MAN角, MAN飛};
+inline constexpr int kComHandCodes[6] = {0, COM歩, COM銀, COM金, COM角, COM飛};
 
 // The hand kind a captured piece returns as (promoted pieces go back unpromoted); 0 for a
 // king or for a code that is no piece.

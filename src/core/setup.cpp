@@ -4,7 +4,7 @@
 
 namespace zelk {
 
-void 初期配置(GameState& g) {
+void placeStartingPosition(GameState& g) {
   g.盤面 = Board{};
   g.盤面(1, 1) = COM飛;
   g.盤面(2, 1) = COM角;
@@ -42,7 +42,7 @@ void 初期設定(GameState& g, GameView& view) {
 
   g.持駒MAN = Hand{};
   g.持駒COM = Hand{};
-  初期配置(g);
+  placeStartingPosition(g);
   g.持駒数MAN = 調査_持駒数(g, g.MAN手番);
   g.持駒数COM = 調査_持駒数(g, g.COM手番);
 

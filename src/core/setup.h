@@ -5,7 +5,7 @@
 namespace zelk {
 
 // Puts the pieces in the starting position (no game, empty hands); nothing else is touched.
-void 初期配置(GameState& g);
+void placeStartingPosition(GameState& g);
 
 // Resets one game: counters, clocks, flags, hands and the starting position, then redraws.
 // Leaves the side values, the level, the background, the settings and 記録最終 alone.

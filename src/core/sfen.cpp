@@ -239,9 +239,9 @@ std::optional<std::string> playUsiMove(GameState& g, const UsiMove& m) {
     if (m.kind < 1 || m.kind > 5) return "unknown piece to drop";
     const Hand& h = man ? g.持駒MAN : g.持駒COM;
     if (h(m.kind) <= 0) return "no such piece in hand";
-    fromX = man ? MAN持駒列 : COM持駒列;
+    fromX = man ? kManHandColumn : kComHandColumn;
     fromY = m.kind;
-    piece = man ? MAN持駒コード[m.kind] : COM持駒コード[m.kind];
+    piece = man ? kManHandCodes[m.kind] : kComHandCodes[m.kind];
     調査_2歩フラグ設定(g);
   } else {
     if (!onBoard(fromX, fromY)) return "square off the board";

@@ -77,19 +77,19 @@ ComDecision decideComMove(GameState& g, SearchTick tick) {
     for (int kind = 1; kind <= 5; ++kind) {
       tick();
       if (g.持駒COM(kind) <= 0) continue;
-      const int piece = COM持駒コード[kind];
+      const int piece = kComHandCodes[kind];
       g.候補駒 = piece;
       for (int tx = 1; tx <= 5; ++tx) {
         for (int ty = 1; ty <= 5; ++ty) {
-          if (移動チェック(g, COM持駒列, kind, tx, ty, piece) != 1) continue;
+          if (移動チェック(g, kComHandColumn, kind, tx, ty, piece) != 1) continue;
           g.盤面(tx, ty) = piece;
           勢力調査(g);
-          const Score score = 盤評価(g, 0, piece, COM持駒列, kind, tx, ty);
+          const Score score = 盤評価(g, 0, piece, kComHandColumn, kind, tx, ty);
           g.盤面(tx, ty) = 0;
           if (score > 最高評価) {
             最高評価 = score;
             best.found = true;
-            best.move = {COM持駒列, kind, tx, ty, piece, piece, score};
+            best.move = {kComHandColumn, kind, tx, ty, piece, piece, score};
             if (最高評価 >= kMateGiven) return best;
           }
         }

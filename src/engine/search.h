@@ -14,7 +14,7 @@ struct ComMove {
   int placed = 0;            // code placed on the destination (promoted or not)
   int sourcePiece = 0;       // code that stood on the source (the dropped piece for a drop)
   Score score = kNoScoreYet;
-  bool isDrop() const { return fromX == COM持駒列; }
+  bool isDrop() const { return fromX == kComHandColumn; }
 };
 
 // Called once at the start of each source column and each hand kind, so a clock can run.

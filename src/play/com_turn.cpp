@@ -35,7 +35,7 @@ void Form1Controller::com_ban() {
   手順保存(g, m.fromX, m.fromY, m.toX, m.toY, m.sourcePiece, m.placed, g.MAN秒, g.MAN秒, g.COM秒, g.COM秒 + g.経過秒);
   g.手数 += 1;
   screen.描画_手数(g.手数);
-  if (m.isDrop()) screen.描画_駒点滅(m.placed, COM持駒列, 6 - m.fromY, 2);
+  if (m.isDrop()) screen.描画_駒点滅(m.placed, kComHandColumn, 6 - m.fromY, 2);
   else screen.描画_駒点滅(m.sourcePiece, m.fromX, m.fromY, 2);
   駒移動(g, screen, m.fromX, m.fromY, m.toX, m.toY, m.placed);
   screen.消去_思考中();

@@ -108,7 +108,7 @@ void Form1Controller::mouseDown(int Button, double x, double y) {
 
   g.移動先X = X;
   g.移動先Y = Y;
-  const bool wrongHand = (g.移動元X == COM持駒列 && g.手番 == g.MAN手番) || (g.移動元X == MAN持駒列 && g.手番 == g.COM手番);
+  const bool wrongHand = (g.移動元X == kComHandColumn && g.手番 == g.MAN手番) || (g.移動元X == kManHandColumn && g.手番 == g.COM手番);
   if (wrongHand) {
     screen.描画_移動可能桝色(g.移動元X, g.移動元Y, screen.桝色, g.移動駒);
     screen.描画_桝輪郭(screen.桝色, g.移動元X, g.移動元Y);
@@ -184,27 +184,17 @@ void Form1Controller::makeMove(int Button) {
 }
 
 void Form1Controller::selectHandPiece(int X, int Y) {
-  if (Y < 1 || Y > 5) return;
-  if (X == MAN持駒列) {
-    if (g.持駒MAN(Y) <= 0) return;
-    調査_2歩フラグ設定(g);
-    g.選択状態 = 1;
-    g.移動元X = MAN持駒列;
-    g.移動元Y = Y;
-    g.移動駒 = MAN持駒コード[Y];
-    screen.描画_桝輪郭(g.手番 == g.MAN手番 ? 色明赤 : screen.移動指導色, X, Y);
-  } else if (X == COM持駒列) {
-    const int kind = 6 - Y;
-    if (g.持駒COM(kind) <= 0) return;
-    調査_2歩フラグ設定(g);
-    g.選択状態 = 1;
-    g.移動元X = COM持駒列;
-    g.移動元Y = Y;
-    g.移動駒 = COM持駒コード[kind];
-    screen.描画_桝輪郭(g.手番 == g.COM手番 ? 色明赤 : screen.移動指導色, X, Y);
-  } else {
-    return;
-  }
+  if (Y < 1 || Y > 5 || (X != kManHandColumn && X != kComHandColumn)) return;
+  const bool man = X == kManHandColumn;
+  const int kind = man ? Y : 6 - Y;  // COM's hand stands upside down
+  if ((man ? g.持駒MAN(kind) : g.持駒COM(kind)) <= 0) return;
+  調査_2歩フラグ設定(g);
+  g.選択状態 = 1;
+  g.移動元X = X;
+  g.移動元Y = Y;  // COM's screen row becomes the kind when the move is made
+  g.移動駒 = man ? kManHandCodes[kind] : kComHandCodes[kind];
+  const bool ownHand = g.手番 == (man ? g.MAN手番 : g.COM手番);
+  screen.描画_桝輪郭(ownHand ? 色明赤 : screen.移動指導色, X, Y);
   screen.描画_移動可能桝色(g.移動元X, g.移動元Y, screen.移動指導色, g.移動駒);
 }
 

@@ -285,7 +285,7 @@ QImage renderVersionArtwork(int scale, const QString& fontFamily) {
 
   // A small board in the starting position.
   GameState g;
-  初期配置(g);
+  placeStartingPosition(g);
   const double cw = 21, ch = 23.6, left = 18, top = 40;
   for (int X = 1; X <= 5; ++X)
     for (int Y = 1; Y <= 5; ++Y) {

@@ -148,7 +148,7 @@ TEST(Legality, DropsGoOnEmptySquaresAndKeepTheTwoPawnRule) {
   for (const Drop& c : cases) {
     GameState g = test::position(c.sfen);
     調査_2歩フラグ設定(g);
-    const int fromX = c.code < 0 ? MAN持駒列 : COM持駒列;
+    const int fromX = c.code < 0 ? kManHandColumn : kComHandColumn;
     const int kind = handKindOf(c.code);
     EXPECT_EQ(移動チェック(g, fromX, kind, c.toX, c.toY, c.code), c.legal)
         << c.sfen << " drop " << c.code << " on (" << c.toX << "," << c.toY << ")";
@@ -159,7 +159,7 @@ TEST(Legality, DropsGoOnEmptySquaresAndKeepTheTwoPawnRule) {
   調査_2歩フラグ設定(g);
   for (int x = 1; x <= 5; ++x)
     for (int y = 1; y <= 5; ++y)
-      EXPECT_EQ(移動チェック(g, MAN持駒列, 5, x, y, MAN飛), g.盤面(x, y) == 0 ? 1 : 0) << x << "," << y;
+      EXPECT_EQ(移動チェック(g, kManHandColumn, 5, x, y, MAN飛), g.盤面(x, y) == 0 ? 1 : 0) << x << "," << y;
 
   // The flags mark the unpromoted pawns of each side by column.
   GameState flags = test::position("5/2p2/+P4/P1P2/4p b - 1");
@@ -201,8 +201,8 @@ TEST(Legality, PromotionOnlyIntoOrOutOfTheOpponentsHomeRow) {
       {3, 3, 3, 1, COM飛, 0, 0},
       {3, 4, 3, 5, COM金, 0, 0},
       {3, 4, 3, 5, COM成銀, 0, 0},
-      {MAN持駒列, 2, 3, 1, MAN銀, 0, 0},  // a drop never promotes
-      {COM持駒列, 5, 3, 5, COM飛, 0, 0},
+      {kManHandColumn, 2, 3, 1, MAN銀, 0, 0},  // a drop never promotes
+      {kComHandColumn, 5, 3, 5, COM飛, 0, 0},
   };
   GameState g = test::position("5/5/5/5/5 b - 1");
   for (const Promotion& c : cases) {

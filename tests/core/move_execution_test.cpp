@@ -96,7 +96,7 @@ TEST(MoveExecution, DropsTakeFromTheHandAndChangeOnlyTheDestination) {
   GameState g = test::position("4k/5/5/5/K4 b 2S 1");
   g.輪郭色 = 色黄;
   RecordingView view;
-  駒移動(g, view, MAN持駒列, 2, 3, 3, MAN銀);
+  駒移動(g, view, kManHandColumn, 2, 3, 3, MAN銀);
   EXPECT_EQ(g.盤面, test::position("4k/5/2S2/5/K4 b - 1").盤面);
   EXPECT_EQ(g.持駒MAN(2), 1);
   EXPECT_EQ(g.持駒数MAN, 1);
@@ -104,7 +104,7 @@ TEST(MoveExecution, DropsTakeFromTheHandAndChangeOnlyTheDestination) {
 
   GameState h = test::position("4k/5/5/5/K4 w gp 1");
   RecordingView comView;
-  駒移動(h, comView, COM持駒列, 3, 2, 2, COM金);
+  駒移動(h, comView, kComHandColumn, 3, 2, 2, COM金);
   EXPECT_EQ(h.盤面, test::position("4k/1g3/5/5/K4 b - 1").盤面);
   EXPECT_EQ(h.持駒COM(3), 0);
   EXPECT_EQ(h.持駒COM(1), 1);
@@ -127,8 +127,8 @@ TEST(MoveExecution, HistorySlotsHoldThePositionBeforeEachMove) {
   NullGameView view;
   GameState g = test::position("rbsgk/4p/5/P4/KGSBR b P 1");
   const GameState start = g;
-  手順保存(g, MAN持駒列, 1, 2, 3, MAN歩, 0, 0, 1.5, 0, 0);
-  駒移動(g, view, MAN持駒列, 1, 2, 3, MAN歩);
+  手順保存(g, kManHandColumn, 1, 2, 3, MAN歩, 0, 0, 1.5, 0, 0);
+  駒移動(g, view, kManHandColumn, 1, 2, 3, MAN歩);
   g.記録位置 += 1;
   EXPECT_EQ(g.記録最終, 0);
   EXPECT_EQ(g.盤面記録.at(0), start.盤面);

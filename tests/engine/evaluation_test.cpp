@@ -45,12 +45,12 @@ Candidate boardMove(std::string_view before, int fx, int fy, int tx, int ty, boo
 Candidate drop(std::string_view before, int kind, int tx, int ty) {
   Candidate c{test::position(before)};
   探索準備(c.g);
-  const int piece = COM持駒コード[kind];
+  const int piece = kComHandCodes[kind];
   EXPECT_GT(c.g.持駒COM(kind), 0) << before;
-  EXPECT_EQ(移動チェック(c.g, COM持駒列, kind, tx, ty, piece), 1) << before;
+  EXPECT_EQ(移動チェック(c.g, kComHandColumn, kind, tx, ty, piece), 1) << before;
   c.g.候補駒 = piece;
   c.placed = piece;
-  c.fx = COM持駒列, c.fy = kind, c.tx = tx, c.ty = ty;
+  c.fx = kComHandColumn, c.fy = kind, c.tx = tx, c.ty = ty;
   c.g.盤面(tx, ty) = piece;
   勢力調査(c.g);
   return c;

@@ -71,7 +71,7 @@ TEST(Search, ADropThatMatesEndsTheSearch) {
   const Searched s = search("4k/5/p4/5/K4 w g 1");
   ASSERT_TRUE(s.d.found);
   EXPECT_TRUE(s.d.move.isDrop());
-  expectMove(s.d.move, COM持駒列, 3, 1, 4, COM金);
+  expectMove(s.d.move, kComHandColumn, 3, 1, 4, COM金);
   EXPECT_EQ(s.d.move.sourcePiece, COM金);
   EXPECT_EQ(s.d.move.score, points(9998));
   EXPECT_EQ(s.ticks, 8);

@@ -179,7 +179,7 @@ TEST_F(ScreenTest, PictureCodesAndOutlines) {
 }
 
 TEST_F(ScreenTest, GuidanceOutlinesOnlyWhileOn) {
-  初期配置(g);
+  placeStartingPosition(g);
   fake.draws.clear();
   // Guidance off: the 25 outlines go back to the square colour and nothing more.
   screen.描画_移動可能桝色(2, 5, 色白, MAN金);

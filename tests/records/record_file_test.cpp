@@ -15,7 +15,7 @@ namespace {
 
 RecordSlot startSlot() {
   GameState g;
-  初期配置(g);
+  placeStartingPosition(g);
   RecordSlot s;
   s.盤面 = g.盤面;
   return s;
