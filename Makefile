@@ -34,6 +34,10 @@ fuzz: deps
 	cmake --build --preset fuzz
 	for t in record_reader settings_reader usi; do \
 	  mkdir -p build/fuzz/corpus/$$t && \
-	  ./build/fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	    -print_final_stats=1 build/fuzz/corpus/$$t tests/fuzz/seeds/$$t || exit 1; \
+	  if ./build/fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	      -print_final_stats=1 build/fuzz/corpus/$$t tests/fuzz/seeds/$$t > build/fuzz/$$t.log 2>&1; then \
+	    echo "$$t: $$(grep -m1 stat::number_of_executed_units build/fuzz/$$t.log), no crash"; \
+	  else \
+	    tail -n 60 build/fuzz/$$t.log; echo "$$t: FAILED"; exit 1; \
+	  fi; \
 	done
