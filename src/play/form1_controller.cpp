@@ -5,12 +5,27 @@
 
 namespace zelk {
 
+namespace {
+
+RecordPanel& panelOr(RecordPanel* panel, std::unique_ptr<RecordPanel>& own) {
+  if (panel) return *panel;
+  own = std::make_unique<UnseenRecordPanel>();
+  return *own;
+}
+
+}  // namespace
+
 Form1Controller::Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
-                                 std::filesystem::path startFolder)
+                                 std::filesystem::path startFolder, RecordPanel* panel)
     : screen(g, platform.surface, platform.clock),
       clocks(g, screen, platform),
-      sounds(platform.sound, platform.dialogs, std::move(soundFolders)),
+      sounds(platform.sound, platform.dialogs, soundFolders),
       起動フォルダ(std::move(startFolder)),
+      dataFolders_(std::move(soundFolders)),
+      records(g, screen, platform, panelOr(panel, ownPanel_)),
+      navigation(g, screen, clocks, sounds, platform, records),
+      handicap(g, screen, sounds, platform, records),
+      settings(g, screen, clocks, sounds, platform, 起動フォルダ),
       p_(platform) {
   screen.setClockDisplay(&clocks);
 }
@@ -30,35 +45,10 @@ void Form1Controller::Form_Load() {
   screen.選択色 = 色白;
   screen.移動指導色 = screen.桝色;
   p_.window.setBackgroundColour(g.輪郭色);
-  applyDefaultSettings();
+  settings.読込_環境設定ファイル();
   初期設定(g, screen);
   syncTimer();
   if (p_.window.top() != kMaximisedTop) p_.window.place(kStartLeft, kStartTop, kStartWidth, kStartHeight);
-}
-
-// The options as a first start without a settings file leaves them: green background,
-// no move guidance, the clocks shown, the music on.
-void Form1Controller::applyDefaultSettings() {
-  チェック設定(背景緑);
-  screen.描画_背景(背景緑);
-  g.背景種類 = 背景緑;
-  p_.menu.setChecked(MenuItem::SIDOU, false);
-  p_.menu.setChecked(MenuItem::KEIKA, true);
-  p_.menu.setChecked(MenuItem::BGM, true);
-  p_.sound.dsPlayLooping(sounds.効果音BGM);
-}
-
-void Form1Controller::チェック設定(int 種類) {
-  for (MenuItem item : {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE, MenuItem::UCHU, MenuItem::RENGA})
-    p_.menu.setChecked(item, false);
-  switch (種類) {
-    case 背景緑: p_.menu.setChecked(MenuItem::MIDORI, true); break;
-    case 背景畳: p_.menu.setChecked(MenuItem::TATAMI, true); break;
-    case 背景竹: p_.menu.setChecked(MenuItem::TAKE, true); break;
-    case 背景宇宙: p_.menu.setChecked(MenuItem::UCHU, true); break;
-    case 背景煉瓦: p_.menu.setChecked(MenuItem::RENGA, true); break;
-    default: break;
-  }
 }
 
 void Form1Controller::Form_KeyPress(int KeyAscii) {
@@ -83,7 +73,24 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::LEVEL3: LEVEL3_Click(); break;
     case MenuItem::STOP: STOP_Click(); break;
     case MenuItem::CANCEL: CANCEL_Click(); break;
-    default: break;  // the other commands arrive with the records and options
+    case MenuItem::REVERSE: navigation.REVERSE_Click(); break;
+    case MenuItem::REPLAY: navigation.REPLAY_Click(); break;
+    case MenuItem::AFTER: navigation.AFTER_Click(); break;
+    case MenuItem::LBEL_UP: handicap.LBEL_UP_Click(); break;
+    case MenuItem::LEBEL_DOWN: handicap.LEBEL_DOWN_Click(); break;
+    case MenuItem::KIFU_READ: records.KIFU_READ_Click(); break;
+    case MenuItem::KIFU_WRITE: records.KIFU_WRITE_Click(); break;
+    case MenuItem::OPTION: records.closePanel(); break;
+    case MenuItem::MIDORI: settings.MIDORI_Click(); break;
+    case MenuItem::TATAMI: settings.TATAMI_Click(); break;
+    case MenuItem::TAKE: settings.TAKE_Click(); break;
+    case MenuItem::UCHU: settings.UCHU_Click(); break;
+    case MenuItem::RENGA: settings.RENGA_Click(); break;
+    case MenuItem::SIDOU: settings.SIDOU_Click(); break;
+    case MenuItem::KEIKA: settings.KEIKA_Click(); break;
+    case MenuItem::BGM: settings.BGM_Click(); break;
+    case MenuItem::KAISETU: KAISETU_Click(); break;
+    default: break;  // menus that only open (棋譜, 背景画, その他 …)
   }
   syncTimer();
 }
@@ -94,8 +101,16 @@ void Form1Controller::OWARI_Click() {
 }
 
 void Form1Controller::VER_Click() {
+  records.closePanel();
   p_.sound.dsPlay(sounds.効果音その他);
   p_.dialogs.showVersionDialog();
+}
+
+// The help page from the start-up folder, else beside the program, else where it is installed.
+void Form1Controller::KAISETU_Click() {
+  std::filesystem::path page = findFile("Zelk５五将棋.htm", dataFolders_);
+  if (page.empty()) page = 起動フォルダ / std::filesystem::path(u8"Zelk５五将棋.htm");
+  p_.dialogs.showHelp(page);
 }
 
 // The buffers go first, in the order they were loaded; the library last.

@@ -3,6 +3,7 @@
 // events (start-up, keys, closing, the clock tick, menu commands) through the platform.
 
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -10,16 +11,22 @@
 #include "play/platform.h"
 #include "play/screen.h"
 #include "play/sound.h"
+#include "records/handicap.h"
+#include "records/navigation.h"
+#include "records/record_commands.h"
+#include "records/record_panel.h"
 #include "settings/clocks.h"
+#include "settings/settings_commands.h"
 
 namespace zelk {
 
 class Form1Controller {
 public:
-  // soundFolders: where the sound files are looked for, in order; startFolder: the folder
-  // the game was started from.
+  // soundFolders: where the sound files and the help page are looked for, in order;
+  // startFolder: the folder the game was started from (the settings file lives there);
+  // panel: the record-file panel's controls (none: a panel that is never seen).
   Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
-                  std::filesystem::path startFolder);
+                  std::filesystem::path startFolder, RecordPanel* panel = nullptr);
   Form1Controller(const Form1Controller&) = delete;
   Form1Controller& operator=(const Form1Controller&) = delete;
 
@@ -29,6 +36,16 @@ public:
   SoundModule sounds;
   std::filesystem::path 起動フォルダ;
 
+private:
+  std::unique_ptr<RecordPanel> ownPanel_;  // when the window gives none
+  std::vector<std::filesystem::path> dataFolders_;
+
+public:
+  RecordCommands records;
+  Navigation navigation;
+  Handicap handicap;
+  SettingsCommands settings;
+
   void Form_Load();
   void Form_KeyPress(int KeyAscii);  // 27 = Esc ends the program
   void Form_Unload();                // the window is being closed
@@ -37,6 +54,7 @@ public:
 
   void OWARI_Click();
   void VER_Click();
+  void KAISETU_Click();  // the help page
   void 終了処理();  // releases the sounds; runs once, whichever way the program ends
 
   // Move entry: a mouse-down at (x, y) twips with button 1 (left) or 2 (right).
@@ -70,8 +88,6 @@ private:
   void announceTurn(std::string_view title);  // 先手の番です / 後手の番です
   void makeMove(int Button);      // the selected piece goes to the chosen square
   void selectHandPiece(int X, int Y);
-  void applyDefaultSettings();
-  void チェック設定(int 種類);
   void syncTimer();
 
   Platform p_;

@@ -112,7 +112,6 @@ void Form1Controller::refuse() { p_.sound.dsPlay(sounds.効果音禁止); }
 void Form1Controller::playPiecePlaced() { p_.sound.dsPlay(sounds.効果音駒打); }
 bool Form1Controller::elapsedShown() const { return p_.menu.isChecked(MenuItem::KEIKA); }
 
-// The record-file panel arrives with the record commands.
-void Form1Controller::hideRecordPanel() {}
+void Form1Controller::hideRecordPanel() { records.closePanel(); }
 
 }  // namespace zelk

@@ -51,6 +51,8 @@ public:
   virtual void messageBox(std::string_view text, std::string_view title, Icon icon = Icon::None) = 0;
   virtual int askYesNo(std::string_view text, std::string_view title) = 0;  // kYes or kNo
   virtual void showVersionDialog() = 0;  // the modal version dialog
+  // The help page in a browser window with a toolbar (back, forward, home) and no menu bar.
+  virtual void showHelp(const std::filesystem::path& page) = 0;
 };
 
 // A wave file as handed to the sound library: where it lies and all of its bytes.

@@ -21,6 +21,8 @@
 #include "play/record_panel.h"
 #include "play/system_clock.h"
 #include "ui/artwork.h"
+#include "ui/help_window.h"
+#include "ui/qt_record_panel.h"
 #include "ui/form2.h"
 
 namespace zelk::ui {
@@ -115,8 +117,17 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     clock = ownClock_.get();
   }
   Dialogs* dialogs = options.dialogs ? options.dialogs : this;
+  panel_ = std::make_unique<QtRecordPanel>(view_);
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this},
-                                                  std::move(options.soundFolders), std::move(options.startFolder));
+                                                  std::move(options.soundFolders), std::move(options.startFolder),
+                                                  panel_.get());
+  panel_->onDriveChange = [this] { controller_->records.Drive1_Change(); };
+  panel_->onDirChange = [this] { controller_->records.Dir1_Change(); };
+  panel_->onFileClick = [this] {
+    controller_->records.File1_Click();
+    dropQueuedInput();
+  };
+  panel_->onReturn = [this] { controller_->records.Command1_Click(); };
   controller_->Form_Load();
 }
 
@@ -262,16 +273,24 @@ void Form1::dropQueuedInput() {
   QCoreApplication::instance()->removeEventFilter(&dropper);
 }
 
+// Line breaks of the game's texts are carriage returns; the box breaks on line feeds.
+static QString boxText(std::string_view text) {
+  QString s = qs(text);
+  s.replace("\r\n", "\n");
+  s.replace('\r', '\n');
+  return s;
+}
+
 void Form1::messageBox(std::string_view text, std::string_view title, Icon icon) {
   dropQueuedInput();  // a click made while the computer thought must not answer the box
-  QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), qs(text),
+  QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), boxText(text),
                   QMessageBox::Ok, this);
   box.exec();
 }
 
 int Form1::askYesNo(std::string_view text, std::string_view title) {
   dropQueuedInput();
-  return QMessageBox::question(this, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+  return QMessageBox::question(this, qs(title), boxText(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
              ? kYes
              : kNo;
 }
@@ -279,6 +298,12 @@ int Form1::askYesNo(std::string_view text, std::string_view title) {
 void Form1::showVersionDialog() {
   Form2 dialog(surface_->scale(), surface_->fontFamily(), this);
   dialog.exec();
+}
+
+void Form1::showHelp(const std::filesystem::path& page) {
+  auto* help = new HelpWindow(page, this);
+  help->show();
+  help->raise();
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

@@ -15,6 +15,7 @@
 #include "play/form1_controller.h"
 #include "play/platform.h"
 #include "play/view_scale.h"
+#include "ui/qt_record_panel.h"
 #include "ui/qt_sound.h"
 #include "ui/qt_surface.h"
 
@@ -59,6 +60,7 @@ public:
   Form1Controller& controller() { return *controller_; }
   QtSurface& surface() { return *surface_; }
   BoardView* boardView() { return view_; }
+  QtRecordPanel& recordPanel() { return *panel_; }
   QAction* action(MenuItem item) const;
   bool timer1Running() const { return timer1_.isActive(); }
   int timer1Interval() const { return timer1_.interval(); }
@@ -78,6 +80,7 @@ public:
   void messageBox(std::string_view text, std::string_view title, Icon icon) override;
   int askYesNo(std::string_view text, std::string_view title) override;
   void showVersionDialog() override;
+  void showHelp(const std::filesystem::path& page) override;
 
 signals:
   void boardPressed(int button, double x, double y);
@@ -96,6 +99,7 @@ private:
   std::unique_ptr<QtSurface> surface_;
   std::unique_ptr<QtSoundLibrary> ownSound_;
   std::unique_ptr<Clock> ownClock_;
+  std::unique_ptr<QtRecordPanel> panel_;
   std::unique_ptr<Form1Controller> controller_;
   BoardView* view_ = nullptr;
   QTimer timer1_;

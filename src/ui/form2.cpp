@@ -1,6 +1,9 @@
 #include "ui/form2.h"
 
+#include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QMessageBox>
+#include <QUrl>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -23,6 +26,13 @@ Form2::Form2(int scale, const QString& fontFamily, QWidget* parent) : QDialog(pa
   command2_->setObjectName("Command2");
   command2_->setDefault(true);
   connect(command2_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(command1_, &QPushButton::clicked, this, [this] {
+    if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePage)))) {
+      QMessageBox::information(this, QString::fromUtf8("ホームページ"),
+                               QString::fromUtf8("ブラウザを起動できません。\nホームページ: ") + QString::fromUtf8(kHomePage));
+    }
+    accept();
+  });
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -7,6 +7,9 @@ class QPushButton;
 
 namespace zelk::ui {
 
+// The maker's home page, opened by "ホームページ".
+inline constexpr const char* kHomePage = "https://zelk55.example.org/";
+
 class Form2 final : public QDialog {
 public:
   Form2(int scale, const QString& fontFamily, QWidget* parent);

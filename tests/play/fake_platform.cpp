@@ -63,6 +63,10 @@ int FakePlatform::askYesNo(std::string_view text, std::string_view title) {
 }
 
 void FakePlatform::showVersionDialog() { boxes.push_back("version dialog"); }
+void FakePlatform::showHelp(const std::filesystem::path& page) {
+  const std::u8string s = page.u8string();
+  boxes.push_back("help " + std::string(s.begin(), s.end()));
+}
 
 int FakePlatform::dsInitialize() {
   sound("dsInitialize");

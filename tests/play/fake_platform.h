@@ -46,6 +46,7 @@ public:
   void messageBox(std::string_view text, std::string_view title, Icon icon) override;
   int askYesNo(std::string_view text, std::string_view title) override;
   void showVersionDialog() override;
+  void showHelp(const std::filesystem::path& page) override;
 
   // Sound: every call as text, e.g. "dsPlay 11"; buffers are numbered from 11.
   std::vector<std::string> soundCalls;

@@ -40,6 +40,7 @@ public:
   }
   int askYesNo(std::string_view, std::string_view) override { return zelk::kYes; }
   void showVersionDialog() override {}
+  void showHelp(const std::filesystem::path&) override {}
 };
 
 class FirstPaint final : public QObject {

@@ -1,0 +1,205 @@
+#include "records/record_commands.h"
+
+#include <system_error>
+#include <vector>
+
+#include "core/setup.h"
+#include "records/cp932.h"
+#include "records/file_io.h"
+#include "records/record_file.h"
+
+namespace zelk {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Characters, not bytes, of a UTF-8 text.
+std::size_t characterCount(std::string_view utf8) {
+  std::size_t n = 0;
+  for (const char c : utf8)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+fs::path pathOf(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+constexpr std::string_view kRecordExtension = ".棋譜";
+
+}  // namespace
+
+double 取得_棋譜のX座標(std::string_view text) {
+  return 盤左 + 桝幅 * (3 + (13 - static_cast<double>(characterCount(text))) / 5);
+}
+
+void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果) {
+  if (file.pos >= file.bytes.size()) {
+    結果 = 0;
+    return;
+  }
+  std::size_t end = file.bytes.find('\n', file.pos);
+  const std::size_t next = end == std::string::npos ? file.bytes.size() : end + 1;
+  if (end == std::string::npos) end = file.bytes.size();
+  行.assign(file.bytes, file.pos, end - file.pos);
+  if (!行.empty() && 行.back() == '\r') 行.pop_back();
+  file.pos = next;
+  結果 = 1;
+}
+
+void RecordCommands::描画_可視(bool drive, bool dir, bool file) { panel_.setListsVisible(drive, dir, file); }
+
+void RecordCommands::描画_棋譜_IO(int mode) {
+  if (mode == 0) {
+    panel_.setEntryVisible(true);
+    return;
+  }
+  for (int n = 1; n <= 4; ++n) panel_.setText(n, "");
+  panel_.setEntryVisible(false);
+}
+
+void RecordCommands::KIFU_READ_Click() {
+  描画_可視(true, true, true);
+  描画_棋譜_IO(1);
+}
+
+void RecordCommands::KIFU_WRITE_Click() {
+  if (g.反転済 == 1) {
+    p_.dialogs.messageBox("反転後は書き込みできません", "棋譜書込");
+    return;
+  }
+  if (g.ハンデ設定済 == 1) {
+    p_.dialogs.messageBox("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+    return;
+  }
+  描画_可視(true, true, false);
+  描画_棋譜_IO(0);
+}
+
+// A drive that cannot be read (no medium, gone, failing) is not ready; a drive that is there
+// but refused to us is left alone, as is the folder list.
+void RecordCommands::Drive1_Change() {
+  const fs::path drive = panel_.chosenDrive();
+  std::error_code ec;
+  if (fs::is_directory(drive, ec)) {
+    panel_.setFolderListFolder(drive);
+    Dir1_Change();
+    return;
+  }
+  if (ec == std::errc::permission_denied) return;
+  p_.dialogs.messageBox("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+}
+
+void RecordCommands::Dir1_Change() { panel_.setFileListFolder(panel_.folderListFolder()); }
+
+void RecordCommands::printHeader(std::string_view line, double x, double y, int colour) {
+  const std::string text = fromCp932(line);
+  if (text.empty()) return;
+  p_.surface.drawText(text, static_cast<float>(x), static_cast<float>(y), 12, colour, screen_.fontBold());
+}
+
+// The file is read whole before anything changes: a file that cannot be read leaves the game
+// as it was. Slot 0 is the starting position; the file's lines fill slots 1, 2, … (as many as
+// it has).
+void RecordCommands::File1_Click() {
+  描画_可視(false, false, false);
+  const std::string name = panel_.chosenFileName();
+  if (name.empty()) return;
+  const fs::path path = panel_.fileListFolder() / pathOf(name);
+  FileResult read = readWholeFile(path);
+  if (!read.ok) {
+    p_.dialogs.messageBox(read.error, "棋譜読込", Dialogs::Icon::Exclamation);
+    return;
+  }
+
+  初期設定(g, screen_);
+  g.棋譜モード = 1;
+  OpenRecordFile file{std::move(read.bytes)};
+  std::string 行;
+  int 結果 = 0;
+
+  読込_棋譜ファイル(file, 行, 結果);  // title
+  printHeader(行, 取得_棋譜のX座標(fromCp932(行)) - 3000, 6350, 色明赤);
+  読込_棋譜ファイル(file, 行, 結果);  // upper player
+  printHeader(行, 取得_棋譜のX座標(fromCp932(行)), 100, 色白);
+  読込_棋譜ファイル(file, 行, 結果);  // lower player
+  printHeader(行, 取得_棋譜のX座標(fromCp932(行)), 6350, 色白);
+
+  std::vector<RecordSlot> slots;
+  for (;;) {
+    読込_棋譜ファイル(file, 行, 結果);
+    if (結果 != 1) break;
+    slots.push_back(parseRecordLine(行));
+  }
+  const int c = static_cast<int>(slots.size());
+
+  const std::size_t size = slots.size() + 1;
+  g.盤面記録.assign(size, Board{});
+  g.持駒記録MAN.assign(size, Hand{});
+  g.持駒記録COM.assign(size, Hand{});
+  g.前秒M記録.assign(size, 0);
+  g.後秒M記録.assign(size, 0);
+  g.前秒C記録.assign(size, 0);
+  g.後秒C記録.assign(size, 0);
+  g.盤面記録[0] = g.盤面;
+  g.持駒記録MAN[0] = g.持駒MAN;
+  g.持駒記録COM[0] = g.持駒COM;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    const RecordSlot& s = slots[i];
+    g.盤面記録[i + 1] = s.盤面;
+    g.持駒記録MAN[i + 1] = s.持駒MAN;
+    g.持駒記録COM[i + 1] = s.持駒COM;
+    g.前秒M記録[i + 1] = s.前秒M;
+    g.後秒M記録[i + 1] = s.後秒M;
+    g.前秒C記録[i + 1] = s.前秒C;
+    g.後秒C記録[i + 1] = s.後秒C;
+  }
+
+  g.記録位置 = 0;
+  g.手数 = 0;
+  g.記録最終 = c;
+  if (c == 0) {
+    p_.dialogs.messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+    return;
+  }
+  p_.dialogs.messageBox(" 読み込みました", "棋譜");
+  p_.dialogs.messageBox("棋譜を '進 'で進めて下さい", "棋譜");
+  g.手番 = 1;
+}
+
+// The whole file is made before anything is written, and written beside the old one then
+// renamed over it: a refused name or a failed write keeps the panel open and the old file.
+void RecordCommands::Command1_Click() {
+  const std::string name = panel_.text(1);
+  if (name.empty()) {
+    p_.dialogs.messageBox("ﾌｧｲﾙ名が入力されていません", "  ");
+    return;
+  }
+  if (g.記録最終 < 1) {
+    p_.dialogs.messageBox("保存するデータがありません", "棋譜保存");
+    return;
+  }
+
+  RecordFile f;
+  f.title = panel_.text(2);
+  const bool manFirst = g.MAN手番 == 1;
+  f.upperName = panel_.text(manFirst ? 4 : 3);
+  f.lowerName = panel_.text(manFirst ? 3 : 4);
+  for (int n = 1; n <= g.記録最終; ++n) f.slots.push_back(slotOf(g, n));
+  const EncodedRecord encoded = encodeRecordFile(f);
+  if (!encoded.error.empty()) {
+    p_.dialogs.messageBox(encoded.error, "棋譜保存", Dialogs::Icon::Exclamation);
+    return;
+  }
+
+  const fs::path path = panel_.fileListFolder() / pathOf(name + std::string(kRecordExtension));
+  const FileResult written = writeFileAtomically(path, encoded.bytes);
+  if (!written.ok) {
+    p_.dialogs.messageBox(written.error, "棋譜保存", Dialogs::Icon::Exclamation);
+    return;
+  }
+  closePanel();
+  panel_.refreshFileList();
+  p_.dialogs.messageBox("棋譜を書き込みました", "  ");
+}
+
+}  // namespace zelk
