@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/setup.h"
-#include "records/cp932.h"
 #include "records/file_io.h"
 #include "records/record_file.h"
 
@@ -30,20 +29,6 @@ constexpr std::string_view kRecordExtension = ".棋譜";
 
 double 取得_棋譜のX座標(std::string_view text) {
   return 盤左 + 桝幅 * (3 + (13 - static_cast<double>(characterCount(text))) / 5);
-}
-
-void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果) {
-  if (file.pos >= file.bytes.size()) {
-    結果 = 0;
-    return;
-  }
-  std::size_t end = file.bytes.find('\n', file.pos);
-  const std::size_t next = end == std::string::npos ? file.bytes.size() : end + 1;
-  if (end == std::string::npos) end = file.bytes.size();
-  行.assign(file.bytes, file.pos, end - file.pos);
-  if (!行.empty() && 行.back() == '\r') 行.pop_back();
-  file.pos = next;
-  結果 = 1;
 }
 
 void RecordCommands::描画_可視(bool drive, bool dir, bool file) { panel_.setListsVisible(drive, dir, file); }
@@ -91,8 +76,7 @@ void RecordCommands::Drive1_Change() {
 
 void RecordCommands::Dir1_Change() { panel_.setFileListFolder(panel_.folderListFolder()); }
 
-void RecordCommands::printHeader(std::string_view line, double x, double y, int colour) {
-  const std::string text = fromCp932(line);
+void RecordCommands::printHeader(std::string_view text, double x, double y, int colour) {
   if (text.empty()) return;
   p_.surface.drawText(text, static_cast<float>(x), static_cast<float>(y), 12, colour, screen_.fontBold());
 }
@@ -111,28 +95,16 @@ void RecordCommands::File1_Click() {
     return;
   }
 
+  const RecordFile f = decodeRecordFile(read.bytes);
   初期設定(g, screen_);
   g.棋譜モード = 1;
-  OpenRecordFile file{std::move(read.bytes)};
-  std::string 行;
-  int 結果 = 0;
+  printHeader(f.title, 取得_棋譜のX座標(f.title) - 3000, 6350, 色明赤);
+  printHeader(f.upperName, 取得_棋譜のX座標(f.upperName), 100, 色白);
+  printHeader(f.lowerName, 取得_棋譜のX座標(f.lowerName), 6350, 色白);
+  const std::vector<RecordSlot>& saved = f.records;
+  const int c = static_cast<int>(saved.size());
 
-  読込_棋譜ファイル(file, 行, 結果);  // title
-  printHeader(行, 取得_棋譜のX座標(fromCp932(行)) - 3000, 6350, 色明赤);
-  読込_棋譜ファイル(file, 行, 結果);  // upper player
-  printHeader(行, 取得_棋譜のX座標(fromCp932(行)), 100, 色白);
-  読込_棋譜ファイル(file, 行, 結果);  // lower player
-  printHeader(行, 取得_棋譜のX座標(fromCp932(行)), 6350, 色白);
-
-  std::vector<RecordSlot> slots;
-  for (;;) {
-    読込_棋譜ファイル(file, 行, 結果);
-    if (結果 != 1) break;
-    slots.push_back(parseRecordLine(行));
-  }
-  const int c = static_cast<int>(slots.size());
-
-  const std::size_t size = slots.size() + 1;
+  const std::size_t size = saved.size() + 1;
   g.盤面記録.assign(size, Board{});
   g.持駒記録MAN.assign(size, Hand{});
   g.持駒記録COM.assign(size, Hand{});
@@ -143,8 +115,8 @@ void RecordCommands::File1_Click() {
   g.盤面記録[0] = g.盤面;
   g.持駒記録MAN[0] = g.持駒MAN;
   g.持駒記録COM[0] = g.持駒COM;
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    const RecordSlot& s = slots[i];
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    const RecordSlot& s = saved[i];
     g.盤面記録[i + 1] = s.盤面;
     g.持駒記録MAN[i + 1] = s.持駒MAN;
     g.持駒記録COM[i + 1] = s.持駒COM;
@@ -184,7 +156,7 @@ void RecordCommands::Command1_Click() {
   const bool manFirst = g.MAN手番 == 1;
   f.upperName = panel_.text(manFirst ? 4 : 3);
   f.lowerName = panel_.text(manFirst ? 3 : 4);
-  for (int n = 1; n <= g.記録最終; ++n) f.slots.push_back(slotOf(g, n));
+  for (int n = 1; n <= g.記録最終; ++n) f.records.push_back(slotOf(g, n));
   const EncodedRecord encoded = encodeRecordFile(f);
   if (!encoded.error.empty()) {
     p_.dialogs.messageBox(encoded.error, "棋譜保存", Dialogs::Icon::Exclamation);

@@ -8,6 +8,7 @@
 #include "core/game_state.h"
 #include "play/platform.h"
 #include "play/screen.h"
+#include "records/record_file.h"
 #include "records/record_panel.h"
 
 namespace zelk {
@@ -15,16 +16,6 @@ namespace zelk {
 // The left edge, in twips, at which a header line of a loaded record is printed: a longer
 // text starts further left (length in characters, division exact).
 double 取得_棋譜のX座標(std::string_view text);
-
-// A record file opened for reading: its bytes and how far they have been read.
-struct OpenRecordFile {
-  std::string bytes;
-  std::size_t pos = 0;
-};
-
-// Reads the next line (ended by CR LF or LF, the end unread) into 行, as the file holds it;
-// 結果 = 1 when a line was read, 0 at the end of the file. Never fails otherwise.
-void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果);
 
 class RecordCommands {
 public:
@@ -49,7 +40,7 @@ public:
   void Command1_Click();    // RETURN: writes the file
 
 private:
-  void printHeader(std::string_view line, double x, double y, int colour);
+  void printHeader(std::string_view text, double x, double y, int colour);
 
   GameState& g;
   Screen& screen_;

@@ -37,21 +37,6 @@ std::string_view column(std::string_view line, std::size_t pos, std::size_t widt
   return line.substr(pos, width);
 }
 
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = bytes.size();
-    std::string_view line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 double leadingNumber(std::string_view t) {
@@ -129,17 +114,38 @@ EncodedRecord encodeRecordFile(const RecordFile& f) {
     }
     out.bytes += *bytes + "\r\n";
   }
-  for (const RecordSlot& s : f.slots) out.bytes += recordLine(s) + "\r\n";
+  for (const RecordSlot& s : f.records) out.bytes += recordLine(s) + "\r\n";
   return out;
+}
+
+void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果) {
+  if (file.pos >= file.bytes.size()) {
+    結果 = 0;
+    return;
+  }
+  std::size_t end = file.bytes.find('\n', file.pos);
+  const std::size_t next = end == std::string::npos ? file.bytes.size() : end + 1;
+  if (end == std::string::npos) end = file.bytes.size();
+  行.assign(file.bytes, file.pos, end - file.pos);
+  if (!行.empty() && 行.back() == '\r') 行.pop_back();
+  file.pos = next;
+  結果 = 1;
 }
 
 RecordFile decodeRecordFile(std::string_view bytes) {
   RecordFile f;
-  const std::vector<std::string_view> lines = splitLines(bytes);
-  if (lines.size() > 0) f.title = fromCp932(lines[0]);
-  if (lines.size() > 1) f.upperName = fromCp932(lines[1]);
-  if (lines.size() > 2) f.lowerName = fromCp932(lines[2]);
-  for (std::size_t i = 3; i < lines.size(); ++i) f.slots.push_back(parseRecordLine(lines[i]));
+  OpenRecordFile file{std::string(bytes)};
+  std::string 行;
+  int 結果 = 0;
+  for (std::string* header : {&f.title, &f.upperName, &f.lowerName}) {
+    読込_棋譜ファイル(file, 行, 結果);
+    if (結果 == 1) *header = fromCp932(行);
+  }
+  for (;;) {
+    読込_棋譜ファイル(file, 行, 結果);
+    if (結果 != 1) break;
+    f.records.push_back(parseRecordLine(行));
+  }
   return f;
 }
 

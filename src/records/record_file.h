@@ -21,7 +21,7 @@ struct RecordSlot {
 
 struct RecordFile {
   std::string title, upperName, lowerName;  // UTF-8
-  std::vector<RecordSlot> slots;            // history slots 1, 2, ... in order
+  std::vector<RecordSlot> records;          // history slots 1, 2, ... in order
 };
 
 RecordSlot slotOf(const GameState& g, int n);
@@ -43,6 +43,16 @@ struct EncodedRecord {
   std::string error;  // empty when bytes is the file
 };
 EncodedRecord encodeRecordFile(const RecordFile& f);
+
+// A record file opened for reading: its bytes and how far they have been read.
+struct OpenRecordFile {
+  std::string bytes;
+  std::size_t pos = 0;
+};
+
+// Reads the next line (ended by CR LF or LF, the end unread) into 行, as the file holds it;
+// 結果 = 1 when a line was read, 0 at the end of the file (行 is then left as it was).
+void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果);
 
 // Reads a record file's bytes; a file of fewer than four lines has no slots.
 RecordFile decodeRecordFile(std::string_view bytes);

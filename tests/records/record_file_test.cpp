@@ -81,7 +81,7 @@ TEST(RecordFile, BytesAreCodePage932WithCrLf) {
   f.title = "名人戦";
   f.upperName = "ｺﾝﾋﾟｭｰﾀ";
   f.lowerName = "太郎";
-  f.slots.push_back(startSlot());
+  f.records.push_back(startSlot());
   const EncodedRecord e = encodeRecordFile(f);
   ASSERT_TRUE(e.error.empty());
   // 名人戦 = 96 BC 90 6C 90 ED; ｺﾝﾋﾟｭｰﾀ is half-width katakana, one byte each.
@@ -94,8 +94,8 @@ TEST(RecordFile, BytesAreCodePage932WithCrLf) {
   EXPECT_EQ(back.title, f.title);
   EXPECT_EQ(back.upperName, f.upperName);
   EXPECT_EQ(back.lowerName, f.lowerName);
-  ASSERT_EQ(back.slots.size(), 1u);
-  EXPECT_EQ(back.slots[0], f.slots[0]);
+  ASSERT_EQ(back.records.size(), 1u);
+  EXPECT_EQ(back.records[0], f.records[0]);
 }
 
 TEST(RecordFile, NamesCodePage932CannotHoldAreRefused) {
@@ -108,10 +108,10 @@ TEST(RecordFile, NamesCodePage932CannotHoldAreRefused) {
 }
 
 TEST(RecordFile, FewerThanFourLinesHoldNoRecordAndLfAloneIsRead) {
-  EXPECT_TRUE(decodeRecordFile("title\r\nupper\r\nlower\r\n").slots.empty());
-  EXPECT_TRUE(decodeRecordFile("").slots.empty());
+  EXPECT_TRUE(decodeRecordFile("title\r\nupper\r\nlower\r\n").records.empty());
+  EXPECT_TRUE(decodeRecordFile("").records.empty());
   const RecordFile f = decodeRecordFile("t\nu\nl\n" + recordLine(startSlot()) + "\n" + recordLine(startSlot()));
-  EXPECT_EQ(f.slots.size(), 2u);
+  EXPECT_EQ(f.records.size(), 2u);
   // Bytes that are no code page 932 text are replaced, never fatal.
   EXPECT_EQ(fromCp932("A\x81"), "A\xEF\xBF\xBD");
 }
