@@ -94,7 +94,7 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   view_->onPress = [this](int button, double x, double y) {
     emit boardPressed(button, x, y);
     controller_->Form_MouseDown(button, x, y);
-    dropQueuedInput();
+    afterCommand();
   };
   surface_->onRefresh = [this] { view_->repaint(); };
 
@@ -121,13 +121,22 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
                                                   panel_.get());
-  panel_->onDriveChange = [this] { controller_->records.Drive1_Change(); };
-  panel_->onDirChange = [this] { controller_->records.Dir1_Change(); };
+  panel_->onDriveChange = [this] {
+    controller_->records.Drive1_Change();
+    afterCommand();
+  };
+  panel_->onDirChange = [this] {
+    controller_->records.Dir1_Change();
+    afterCommand();
+  };
   panel_->onFileClick = [this] {
     controller_->records.File1_Click();
-    dropQueuedInput();
+    afterCommand();
   };
-  panel_->onReturn = [this] { controller_->records.Command1_Click(); };
+  panel_->onReturn = [this] {
+    controller_->records.Command1_Click();
+    afterCommand();
+  };
   controller_->Form_Load();
 }
 
@@ -149,7 +158,10 @@ void Form1::buildMenus() {
       menu->menuAction()->setObjectName(qs(e.name));
       parents[e.depth] = menu;
       actions_[item] = menu->menuAction();
-      connect(menu, &QMenu::aboutToShow, this, [this, item] { controller_->menuClicked(item); });
+      connect(menu, &QMenu::aboutToShow, this, [this, item] {
+        controller_->menuClicked(item);
+        view_->update();
+      });
       continue;
     }
     QAction* action = e.depth == 0 ? menuBar()->addAction(qs(e.caption)) : parents[e.depth - 1]->addAction(qs(e.caption));
@@ -167,7 +179,7 @@ void Form1::buildMenus() {
     connect(action, &QAction::triggered, this, [this, item] {
       restoreChecks();  // the commands themselves set the check marks
       controller_->menuClicked(item);
-      dropQueuedInput();
+      afterCommand();
     });
   }
 }
@@ -263,6 +275,12 @@ protected:
 };
 
 }  // namespace
+
+// What a command drew is shown, and the input given while it ran is dropped.
+void Form1::afterCommand() {
+  view_->update();
+  dropQueuedInput();
+}
 
 // While a command runs (the computer thinking, a blink, a pause) no input is taken; what the
 // player clicked or typed meanwhile is dropped here, not replayed afterwards.

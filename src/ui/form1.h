@@ -91,6 +91,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  void afterCommand();
   void dropQueuedInput();
   void buildMenus();
   void buildRecordPanel();

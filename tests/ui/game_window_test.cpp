@@ -68,6 +68,36 @@ TEST(GameWindow, AShortGameAgainstTheComputerPlayedWithTheMouse) {
   EXPECT_TRUE(form.grab().save(ZELK55_TEST_OUTPUT_DIR "/game_end.png"));
 }
 
+// Counts the times a widget is painted.
+class PaintCounter final : public QObject {
+public:
+  int paints = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST(GameWindow, WhatAMenuCommandDrawsReachesTheScreen) {
+  test::FakePlatform fake;
+  Form1Options options;
+  options.dialogs = &fake;
+  options.clock = &fake;
+  Form1 form(std::move(options));
+  form.show();
+  QCoreApplication::processEvents();
+  PaintCounter counter;
+  form.boardView()->installEventFilter(&counter);
+  for (MenuItem item : {MenuItem::START, MenuItem::REVERSE, MenuItem::UCHU, MenuItem::CANCEL}) {
+    counter.paints = 0;
+    form.action(item)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_GT(counter.paints, 0) << menuEntry(item).name;
+  }
+}
+
 // A clock whose pauses pass at once; at the first pause it queues a click, as a player would
 // click while the computer's piece blinks.
 class ClickingClock final : public Clock {
