@@ -61,7 +61,7 @@ void Form1Controller::GOTE_Click() {
 void Form1Controller::START_Click() {
   if (g.勝者 != 0) {
     初期設定(g, screen);
-    screen.画面_再描画();
+    p_.surface.refresh();  // the fresh board is on screen before the game starts
   }
   g.棋譜モード = 0;
   screen.描画_棋譜読込み部分消去();

@@ -96,8 +96,11 @@ void Navigation::AFTER_Click() {
 
   const MoveEnd played = 調査_移動結果(g, k);
   p_.sound.dsPlay(sounds_.効果音駒打);
+  // No square received a piece: the lower side's text is wiped and nothing is written for it.
   if (played.found)
     screen_.描画_移動結果(played.駒 > 0 ? g.COM手番 : g.MAN手番, played.X, played.Y, played.駒, screen_.選択色);
+  else
+    screen_.消去_移動結果(g.MAN手番);
   g.手番 = -g.手番;
   screen_.描画_手数(g.手数);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "records/cp932.h"
 
@@ -32,9 +33,21 @@ long wholeSeconds(double total) {
   return static_cast<long>(std::floor(total));
 }
 
-std::string_view column(std::string_view line, std::size_t pos, std::size_t width) {
-  if (pos >= line.size()) return {};
-  return line.substr(pos, width);
+// A line's columns are its characters: where each one starts (UTF-8; a stray continuation
+// byte at the start counts as a character of its own).
+std::vector<std::size_t> characterStarts(std::string_view utf8) {
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < utf8.size(); ++i)
+    if (i == 0 || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) starts.push_back(i);
+  return starts;
+}
+
+// `width` characters from the character at `pos`; shorter or empty past the line's end.
+std::string_view columnOf(std::string_view line, const std::vector<std::size_t>& starts, std::size_t pos,
+                          std::size_t width) {
+  if (pos >= starts.size()) return {};
+  const std::size_t end = pos + width < starts.size() ? starts[pos + width] : line.size();
+  return line.substr(starts[pos], end - starts[pos]);
 }
 
 }  // namespace
@@ -84,18 +97,20 @@ std::string recordLine(const RecordSlot& s) {
 
 RecordSlot parseRecordLine(std::string_view line) {
   RecordSlot s;
+  const std::vector<std::size_t> starts = characterStarts(line);
+  const auto column = [&](std::size_t at, std::size_t width) { return columnOf(line, starts, at, width); };
   std::size_t pos = 0;
   for (int x = 1; x <= 5; ++x)
     for (int y = 1; y <= 5; ++y, pos += 4) {
-      const int code = static_cast<int>(leadingNumber(column(line, pos, 4)));
+      const int code = static_cast<int>(leadingNumber(column(pos, 4)));
       s.盤面(x, y) = isPieceCode(code) ? code : 0;
     }
   for (int k = 1; k <= 5; ++k) {
-    s.持駒MAN(k) = static_cast<int>(leadingNumber(column(line, pos++, 1)));
-    s.持駒COM(k) = static_cast<int>(leadingNumber(column(line, pos++, 1)));
+    s.持駒MAN(k) = static_cast<int>(leadingNumber(column(pos++, 1)));
+    s.持駒COM(k) = static_cast<int>(leadingNumber(column(pos++, 1)));
   }
   for (double* total : {&s.前秒M, &s.後秒M, &s.前秒C, &s.後秒C}) {
-    *total = std::max(0.0, leadingNumber(column(line, pos, 5)));
+    *total = std::max(0.0, leadingNumber(column(pos, 5)));
     pos += 5;
   }
   return s;
@@ -144,7 +159,7 @@ RecordFile decodeRecordFile(std::string_view bytes) {
   for (;;) {
     読込_棋譜ファイル(file, 行, 結果);
     if (結果 != 1) break;
-    f.records.push_back(parseRecordLine(行));
+    f.records.push_back(parseRecordLine(fromCp932(行)));
   }
   return f;
 }

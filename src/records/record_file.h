@@ -31,9 +31,9 @@ RecordSlot slotOf(const GameState& g, int n);
 // (whole seconds; totals past 99999 are written as 99999).
 std::string recordLine(const RecordSlot& s);
 
-// Reads a record line leniently: every field is a number read from its columns, anything that
-// is not a number (or a missing column of a short line) gives 0. Codes that are no piece read
-// as empty squares.
+// Reads a record line (UTF-8; its columns are characters) leniently: every field is a number
+// read from its columns, anything that is not a number (or a missing column of a short line)
+// gives 0. Codes that are no piece read as empty squares.
 RecordSlot parseRecordLine(std::string_view line);
 
 // The whole file as bytes, or the reason it cannot be written (a name or title with

@@ -44,6 +44,7 @@ void SettingsCommands::読込_環境設定ファイル() {
     applyDefaults();
     return;
   }
+  bool musicStarted = false;
   for (const auto& [key, value] : parsed.lines) {
     if (key == "背景画") {
       const int kind = backgroundKind(value);
@@ -61,7 +62,10 @@ void SettingsCommands::読込_環境設定ファイル() {
     } else if (key == "BGM") {
       const bool on = value == "ON";
       p_.menu.setChecked(MenuItem::BGM, on);
+      // A later line that turns the music off stops what an earlier one started.
       if (on) p_.sound.dsPlayLooping(sounds_.効果音BGM);
+      else if (musicStarted) p_.sound.dsStop(sounds_.効果音BGM);
+      musicStarted = on;
     }
   }
 }

@@ -290,6 +290,79 @@ TEST_F(GameFlowTest, HumanGamesEndOnlyWithAKingCapture) {
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終了|後手の勝ちです"}));
 }
 
+TEST_F(GameFlowTest, StartAfterAFinishedGameDrawsTheFreshBoardOnceAndShowsIt) {
+  setPosition("4k/4R/5/5/K4 b - 1");
+  form->START_Click();
+  move(5, 2, 5, 1);  // the rook takes the upper king
+  ASSERT_EQ(g().勝者, 1);
+  clear();
+  fake.draws.clear();
+  form->START_Click();
+  EXPECT_EQ(g().勝者, 0);
+  EXPECT_EQ(g().手数, 0);
+  EXPECT_EQ(g().手番, 1);
+  EXPECT_EQ(g().盤面(5, 1), COM王);
+  EXPECT_EQ(g().盤面(5, 2), COM歩);
+  EXPECT_EQ(g().盤面(1, 4), MAN歩);
+  EXPECT_EQ(g().盤面(5, 5), MAN飛);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{" |先手の番です"}));
+  // The whole window is drawn once, the title picture last, and put on screen straight away.
+  std::vector<std::size_t> titles;
+  for (std::size_t i = 0; i < fake.draws.size(); ++i)
+    if (fake.draws[i].kind == test::DrawCall::Picture && fake.draws[i].picture.name == PictureName::ZelkSHOGI)
+      titles.push_back(i);
+  ASSERT_EQ(titles.size(), 1u);
+  ASSERT_LT(titles[0] + 1, fake.draws.size());
+  EXPECT_EQ(fake.draws[titles[0] + 1].kind, test::DrawCall::Refresh);
+}
+
+TEST_F(GameFlowTest, TheFirstClickAfterAStepResumesAndIsThenHandledAsUsual) {
+  // Two people, the upper player to move after one move.
+  fake.checks[MenuItem::KEIKA] = true;
+  form->START_Click();
+  move(1, 4, 1, 3);
+  g().再開待ち = 1;  // as a history step leaves it
+  g().timer1Enabled = false;
+  fake.now = 500;
+  clear();
+  click(5, 2);  // the upper player's pawn
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"対局|後手の番です"}));
+  EXPECT_EQ(g().再開待ち, 0);
+  EXPECT_DOUBLE_EQ(g().開始時刻, 500);
+  EXPECT_TRUE(g().timer1Enabled);
+  EXPECT_EQ(g().選択状態, 1);
+  EXPECT_EQ(g().移動駒, COM歩);
+
+  // Against the computer with MAN to move.
+  form->CANCEL_Click();
+  form->SENTE_Click();
+  g().再開待ち = 1;
+  clear();
+  click(1, 4);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"対局|MANの番です"}));
+  EXPECT_EQ(g().再開待ち, 0);
+  EXPECT_EQ(g().選択状態, 1);
+
+  // Against the computer with the computer to move: it moves first (its pawn's only step
+  // gives check), then the click picks up the king.
+  form->CANCEL_Click();
+  setPosition("5/5/2p2/5/2K2 b - 1");
+  form->SENTE_Click();
+  g().手番 = g().COM手番;
+  g().再開待ち = 1;
+  clear();
+  click(3, 5);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"再開(COM)|OKですか？", "|   ** 王手 **"}));
+  EXPECT_EQ(g().盤面(3, 4), COM歩);
+  EXPECT_EQ(g().盤面(3, 3), 0);
+  EXPECT_EQ(g().手数, 1);
+  EXPECT_EQ(g().手番, g().MAN手番);
+  EXPECT_EQ(g().再開待ち, 0);
+  EXPECT_EQ(g().選択状態, 1);
+  EXPECT_EQ(g().移動駒, MAN王);
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kPlaced}));
+}
+
 TEST_F(GameFlowTest, TheComputerTakesTheKingWhenItCan) {
   setPosition("4k/5/5/1g3/K4 w - 1");
   form->GOTE_Click();

@@ -46,20 +46,20 @@ TEST(MenuTable, TreeCaptionsAndCheckMarks) {
 }
 
 TEST(ViewScale, FitsWholeKeepingProportionsAndMapsClicksBack) {
-  // The natural size: 15 twips a pixel, no bars.
-  ViewScale v = fitSurface(560, 430);
+  // The natural size (8400 x 6660 twips): 15 twips a pixel, no bars.
+  ViewScale v = fitSurface(560, 444);
   EXPECT_DOUBLE_EQ(v.scale, 1.0 / 15);
   EXPECT_DOUBLE_EQ(v.left, 0);
   EXPECT_DOUBLE_EQ(v.top, 0);
   EXPECT_DOUBLE_EQ(v.toPixelX(1865), 1865.0 / 15);
 
   // Twice as large: 7.5 twips a pixel.
-  v = fitSurface(1120, 860);
+  v = fitSurface(1120, 888);
   EXPECT_DOUBLE_EQ(v.scale, 2.0 / 15);
   EXPECT_DOUBLE_EQ(v.toTwipsX(1865.0 * 2 / 15), 1865);
 
   // Too wide: the height rules and bars of 220 pixels fill the sides.
-  v = fitSurface(1000, 430);
+  v = fitSurface(1000, 444);
   EXPECT_DOUBLE_EQ(v.scale, 1.0 / 15);
   EXPECT_DOUBLE_EQ(v.left, 220);
   EXPECT_DOUBLE_EQ(v.top, 0);
@@ -70,7 +70,7 @@ TEST(ViewScale, FitsWholeKeepingProportionsAndMapsClicksBack) {
   v = fitSurface(280, 600);
   EXPECT_DOUBLE_EQ(v.scale, 1.0 / 30);
   EXPECT_DOUBLE_EQ(v.left, 0);
-  EXPECT_DOUBLE_EQ(v.top, (600 - 215) / 2.0);
+  EXPECT_DOUBLE_EQ(v.top, (600 - 222) / 2.0);
   EXPECT_NEAR(v.toTwipsY(v.toPixelY(3360)), 3360, 1e-9);
 
   // A window shrunk to nothing still maps.

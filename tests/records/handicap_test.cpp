@@ -59,6 +59,12 @@ TEST_F(HandicapTest, EveryStepOfTheLadderBothWays) {
     EXPECT_EQ(g().盤面, expected);
     EXPECT_EQ(label(), s.label);
     EXPECT_EQ(fake.lastPictureAt(cellX(s.X), cellY(s.Y)), pictureFor(s.piece));
+    // Only the changed square is outlined again, in the outline colour.
+    const std::vector<test::DrawCall> outlines = fake.outlines();
+    ASSERT_EQ(outlines.size(), 1u);
+    EXPECT_EQ(outlines[0].colour, g().輪郭色);
+    EXPECT_EQ(outlines[0].x, cellX(s.X));
+    EXPECT_EQ(outlines[0].y, cellY(s.Y));
     EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kPlaced}));
     EXPECT_EQ(fake.boxes, std::vector<std::string>{});
     EXPECT_EQ(g().ハンデ設定済, 1);

@@ -61,9 +61,11 @@ TEST_F(NavigationTest, TwoMovesThenBackShowsThePositionAfterTheFirst) {
   ASSERT_EQ(g().記録位置, 2);
   ASSERT_EQ(g().記録最終, 1);
   ASSERT_EQ(g().手番, 先手);
+  g().選択状態 = 1;  // a move half entered is dropped by the step
   clear();
 
   nav->REPLAY_Click();
+  EXPECT_EQ(g().選択状態, 0);
   EXPECT_EQ(g().盤面, board("rbsgk/4p/5/P1S2/KG1BR b - 1"));
   EXPECT_EQ(g().記録位置, 1);
   EXPECT_EQ(g().手数, 1);
@@ -123,8 +125,10 @@ TEST_F(NavigationTest, ThreeMovesBackTwiceForwardOnceShowsSlotTwoWithItsClocks) 
   EXPECT_EQ(g().COM秒, 0);
   EXPECT_EQ(g().手番, g().COM手番);
 
+  g().選択状態 = 1;
   clear();
   nav->AFTER_Click();
+  EXPECT_EQ(g().選択状態, 0);
   EXPECT_EQ(g().盤面, board("rbsgk/5/4p/P1S2/KG1BR b - 1"));
   EXPECT_EQ(g().記録位置, 2);
   EXPECT_EQ(g().手数, 2);
@@ -211,6 +215,28 @@ TEST_F(NavigationTest, TheMoveFoundIsTheSquareThatReceivedAPiece) {
   EXPECT_EQ(s.持駒MAN(1), 1);
   EXPECT_EQ(s.持駒数MAN, 1);
   EXPECT_TRUE(manMoveTextErased());
+}
+
+TEST_F(NavigationTest, ForwardOntoAPositionNoMoveLedToWritesNoMoveText) {
+  // A loaded record whose only line is the starting position itself: no square received a
+  // piece between slot 0 and slot 1.
+  RecordSlot slot;
+  slot.盤面 = board(kStart);
+  writeFile(folder / test::u8path("同形.棋譜"), "t\r\nu\r\nl\r\n" + recordLine(slot) + "\r\n");
+  load("同形.棋譜");
+  ASSERT_EQ(g().記録最終, 1);
+  ASSERT_FALSE(調査_移動結果(g(), 1).found);
+  clear();
+  nav->AFTER_Click();
+  EXPECT_EQ(g().記録位置, 1);
+  EXPECT_EQ(g().盤面, board(kStart));
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kPlaced}));
+  // MAN's last-move place is wiped, and no file, rank or piece is written in either place.
+  EXPECT_TRUE(manMoveTextErased());
+  for (const std::string& t : texts()) {
+    EXPECT_EQ(t.find("@" + at(9.4, 2.4)), std::string::npos) << t;
+    EXPECT_EQ(t.find("@" + at(-1.6, 6.4)), std::string::npos) << t;
+  }
 }
 
 TEST_F(NavigationTest, TurningTheStartingPositionGivesItBackWithTheSidesChanged) {

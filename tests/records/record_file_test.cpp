@@ -98,6 +98,30 @@ TEST(RecordFile, BytesAreCodePage932WithCrLf) {
   EXPECT_EQ(back.records[0], f.records[0]);
 }
 
+TEST(RecordFile, ColumnsCountCharactersNotBytes) {
+  // A line whose first field holds a double-byte character: "歩 10" is four characters (five
+  // bytes in code page 932). The field reads 0 and every later field stays in its place.
+  RecordSlot s = startSlot();
+  s.持駒MAN(1) = 1;
+  s.前秒M = 75;
+  s.後秒C = 3725;
+  const std::string line = recordLine(s);
+  const std::string bytes = "t\r\nu\r\nl\r\n" + toCp932("歩 10").value() + line.substr(4) + "\r\n";
+  ASSERT_EQ(toCp932("歩 10").value().size(), 5u);
+  const RecordFile f = decodeRecordFile(bytes);
+  ASSERT_EQ(f.records.size(), 1u);
+  const RecordSlot& r = f.records[0];
+  EXPECT_EQ(r.盤面(1, 1), 0);
+  EXPECT_EQ(r.盤面(1, 2), 0);
+  EXPECT_EQ(r.盤面(1, 4), MAN歩);
+  EXPECT_EQ(r.盤面(1, 5), MAN王);
+  EXPECT_EQ(r.盤面(5, 1), COM王);
+  EXPECT_EQ(r.盤面(5, 5), MAN飛);
+  EXPECT_EQ(r.持駒MAN(1), 1);
+  EXPECT_EQ(r.前秒M, 75);
+  EXPECT_EQ(r.後秒C, 3725);
+}
+
 TEST(RecordFile, NamesCodePage932CannotHoldAreRefused) {
   RecordFile f;
   f.title = "対局";

@@ -136,6 +136,34 @@ TEST_F(SettingsCommandsTest, AnEmptyLineReplacesTheWholeFileByTheDefaults) {
   EXPECT_EQ(fake.boxes, std::vector<std::string>{});
 }
 
+TEST_F(SettingsCommandsTest, ALaterLineOverridesAnEarlierOneAlsoForTheMusic) {
+  // The music started by the first line is stopped by the second: mark and sound agree.
+  writeFile("BGM=ON\r\nBGM=OFF\r\n");
+  settings->読込_環境設定ファイル();
+  EXPECT_FALSE(checked(MenuItem::BGM));
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kMusicLoop, kMusicStop}));
+
+  // Off first, then on: the music plays, and nothing was stopped.
+  clear();
+  writeFile("BGM=OFF\r\nBGM=ON\r\n");
+  settings->読込_環境設定ファイル();
+  EXPECT_TRUE(checked(MenuItem::BGM));
+  EXPECT_EQ(fake.soundCalls, std::vector<std::string>{kMusicLoop});
+}
+
+TEST_F(SettingsCommandsTest, LinesBeforeABadLineDoNotTakeEffect) {
+  // The defaults replace the whole file: guidance asked for before the empty line is not
+  // left on behind an unchecked 移動指導 item.
+  writeFile("移動指導=ON\r\nBGM=OFF\r\n\r\n");
+  settings->読込_環境設定ファイル();
+  EXPECT_EQ(readFile(), kDefaults);
+  EXPECT_FALSE(checked(MenuItem::SIDOU));
+  EXPECT_EQ(g.移動指導, 0);
+  EXPECT_EQ(screen.移動指導色, screen.桝色);
+  EXPECT_TRUE(checked(MenuItem::BGM));
+  EXPECT_EQ(fake.soundCalls, std::vector<std::string>{kMusicLoop});
+}
+
 TEST_F(SettingsCommandsTest, ALoneBackgroundLineLeavesTheOtherOptionsOffUntilTheNextCommand) {
   writeFile("背景画=畳");
   settings->読込_環境設定ファイル();

@@ -19,6 +19,7 @@
 #include "play/screen.h"
 #include "ui/artwork.h"
 #include "ui/form1.h"
+#include "ui/start_folder.h"
 #include "ui/form2.h"
 
 namespace zelk::ui {
@@ -43,6 +44,7 @@ struct WindowTest : ::testing::Test {
 
   void open(SoundLibrary* sound = nullptr) {
     Form1Options options;
+    options.startFolder = freshStartFolder();
     options.dialogs = &dialogs;
     options.sound = sound;
     form = std::make_unique<Form1>(std::move(options));

@@ -14,6 +14,7 @@
 #include "engine/usi.h"
 #include "play/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/start_folder.h"
 
 namespace zelk::ui {
 namespace {
@@ -21,6 +22,7 @@ namespace {
 TEST(GameWindow, AShortGameAgainstTheComputerPlayedWithTheMouse) {
   test::FakePlatform fake;  // boxes recorded; the clock never waits
   Form1Options options;
+  options.startFolder = freshStartFolder();
   options.dialogs = &fake;
   options.clock = &fake;
   Form1 form(std::move(options));
@@ -83,6 +85,7 @@ protected:
 TEST(GameWindow, WhatAMenuCommandDrawsReachesTheScreen) {
   test::FakePlatform fake;
   Form1Options options;
+  options.startFolder = freshStartFolder();
   options.dialogs = &fake;
   options.clock = &fake;
   Form1 form(std::move(options));
@@ -116,6 +119,7 @@ TEST(GameWindow, ClicksGivenWhileTheComputerMovesAreDropped) {
   test::FakePlatform fake;
   ClickingClock clock;
   Form1Options options;
+  options.startFolder = freshStartFolder();
   options.dialogs = &fake;
   options.clock = &clock;
   Form1 form(std::move(options));

@@ -14,6 +14,7 @@
 
 #include "play/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/start_folder.h"
 #include "ui/help_window.h"
 #include "ui/qt_record_panel.h"
 
@@ -33,6 +34,7 @@ TEST(RecordPanelWidgets, ListRecordFilesFollowFoldersAndReportClicks) {
 
   test::FakePlatform fake;
   Form1Options options;
+  options.startFolder = freshStartFolder();
   options.dialogs = &fake;
   Form1 form(std::move(options));
   QtRecordPanel& panel = form.recordPanel();
