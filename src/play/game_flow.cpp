@@ -17,17 +17,12 @@ void Form1Controller::SENTE_Click() {
   g.記録最終 = g.手数;
   g.開始時刻 = p_.clock.timeOfDay();
   g.timer1Enabled = true;
-  if (fresh) {
+  if (fresh || g.手番 == g.MAN手番) {
+    // MAN moves: a fresh game, or play taken up on MAN's turn (MAN becomes the first player).
     g.MAN手番 = 先手;
     g.COM手番 = 後手;
     g.手番 = 先手;
-    p_.dialogs.messageBox("MANの番です", " ");
-    g.再開待ち = 0;
-  } else if (g.手番 == g.MAN手番) {
-    g.MAN手番 = 先手;
-    g.COM手番 = 後手;
-    g.手番 = 先手;
-    p_.dialogs.messageBox("MANの番です", "対局");
+    p_.dialogs.messageBox("MANの番です", fresh ? " " : "対局");
     g.再開待ち = 0;
   } else if (g.手番 == g.COM手番) {
     com_ban();
