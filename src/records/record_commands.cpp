@@ -24,6 +24,7 @@ std::size_t characterCount(std::string_view utf8) {
 fs::path pathOf(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 constexpr std::string_view kRecordExtension = ".棋譜";
+constexpr std::uintmax_t kLargestRecordFile = 64u << 20;  // some 500 000 moves
 
 }  // namespace
 
@@ -89,6 +90,12 @@ void RecordCommands::File1_Click() {
   const std::string name = panel_.chosenFileName();
   if (name.empty()) return;
   const fs::path path = panel_.fileListFolder() / pathOf(name);
+  // A record of a real game is a few kilobytes; a huge file is no record and is not read.
+  std::error_code ec;
+  if (const auto size = fs::file_size(path, ec); !ec && size > kLargestRecordFile) {
+    p_.dialogs.messageBox(displayName(path) + ": 棋譜ファイルとしては大きすぎます", "棋譜読込", Dialogs::Icon::Exclamation);
+    return;
+  }
   FileResult read = readWholeFile(path);
   if (!read.ok) {
     p_.dialogs.messageBox(read.error, "棋譜読込", Dialogs::Icon::Exclamation);

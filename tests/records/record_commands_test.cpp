@@ -334,6 +334,13 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeReadLeavesTheGameAsItWas) {
   load("folder.棋譜");
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|" + test::text(folder / u8path("folder.棋譜")) +
                                                   ": 読み込めません (Is a directory)|!"}));
+  // A file far larger than any record is not read at all.
+  clear();
+  { std::ofstream(folder / u8path("huge.棋譜")) << "x"; }
+  fs::resize_file(folder / u8path("huge.棋譜"), (64u << 20) + 1);  // sparse: costs no disk
+  load("huge.棋譜");
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|" + test::text(folder / u8path("huge.棋譜")) +
+                                                  ": 棋譜ファイルとしては大きすぎます|!"}));
   EXPECT_FALSE(drawnAt(6.8, -0.5));  // no reset, no redraw
   EXPECT_EQ(g().盤面, before.盤面);
   EXPECT_EQ(g().手数, before.手数);
