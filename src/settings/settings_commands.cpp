@@ -149,7 +149,8 @@ void SettingsCommands::KEIKA_Click() {
     clocks_.消去_所有時間(g.COM手番);
   } else {
     p_.menu.setChecked(MenuItem::KEIKA, true);
-    g.timer1Enabled = true;
+    // While play waits after 戻 or 進 no move is being timed: the clock starts when play resumes.
+    if (g.再開待ち == 0) g.timer1Enabled = true;
     clocks_.描画_所有時間(g.COM手番, g.COM秒);
     clocks_.描画_所有時間(g.MAN手番, g.MAN秒);
   }

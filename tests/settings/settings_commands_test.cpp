@@ -288,6 +288,13 @@ TEST_F(SettingsCommandsTest, ElapsedTimeOffStopsTheTickAndErasesBothClocks) {
   for (const test::DrawCall& c : fake.texts())
     if (c.colour == 色白) white.push_back(c.text);
   EXPECT_EQ(white, (std::vector<std::string>{"01:02:05", "00:01:15"}));  // COM's clock first
+
+  // Paused after a step back: the totals are shown but no clock runs until play resumes.
+  settings->KEIKA_Click();
+  g.再開待ち = 1;
+  settings->KEIKA_Click();
+  EXPECT_TRUE(checked(MenuItem::KEIKA));
+  EXPECT_FALSE(g.timer1Enabled);
 }
 
 TEST_F(SettingsCommandsTest, MusicStopsAndStartsWithItsCommand) {
