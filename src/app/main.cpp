@@ -6,23 +6,15 @@
 #include <filesystem>
 
 #include "ui/form1.h"
+#include "ui/qt_paths.h"
 
 #ifndef ZELK55_DATADIR
 #define ZELK55_DATADIR "/usr/local/share/zelk55"
 #endif
 
-namespace {
-
-std::filesystem::path fromQt(const QString& s) {
-  const QByteArray utf8 = s.toUtf8();
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  const std::filesystem::path exeFolder = fromQt(QCoreApplication::applicationDirPath());
+  const std::filesystem::path exeFolder = zelk::ui::toPath(QCoreApplication::applicationDirPath());
 
   zelk::ui::Form1Options options;
   options.startFolder = std::filesystem::current_path();

@@ -8,16 +8,7 @@ void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元�
               double 前秒M, double 後秒M, double 前秒C, double 後秒C) {
   (void)元X, (void)元Y, (void)先X, (void)先Y, (void)元駒, (void)先駒;  // found again by comparing slots
   const auto n = static_cast<std::size_t>(g.記録位置);
-  if (g.盤面記録.size() <= n) {
-    const std::size_t size = n + 1;
-    g.盤面記録.resize(size);
-    g.持駒記録MAN.resize(size);
-    g.持駒記録COM.resize(size);
-    g.前秒M記録.resize(size);
-    g.後秒M記録.resize(size);
-    g.前秒C記録.resize(size);
-    g.後秒C記録.resize(size);
-  }
+  if (g.盤面記録.size() <= n) resizeHistory(g, n + 1);
   g.盤面記録[n] = g.盤面;
   g.持駒記録MAN[n] = g.持駒MAN;
   g.持駒記録COM[n] = g.持駒COM;
@@ -26,6 +17,16 @@ void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元�
   g.前秒C記録[n] = 前秒C;
   g.後秒C記録[n] = 後秒C;
   g.記録最終 = g.記録位置;
+}
+
+void resizeHistory(GameState& g, std::size_t slots) {
+  g.盤面記録.resize(slots);
+  g.持駒記録MAN.resize(slots);
+  g.持駒記録COM.resize(slots);
+  g.前秒M記録.resize(slots);
+  g.後秒M記録.resize(slots);
+  g.前秒C記録.resize(slots);
+  g.後秒C記録.resize(slots);
 }
 
 void restoreSlot(GameState& g, int n) {

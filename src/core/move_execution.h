@@ -1,6 +1,8 @@
 #pragma once
 // Carrying out a move already judged legal, capture into hand, and the move history.
 
+#include <cstddef>
+
 #include "core/game_state.h"
 #include "core/game_view.h"
 
@@ -20,6 +22,9 @@ void 駒取得(GameState& g, int 取得駒);
 
 // Number of pieces in the hand of the side with that side value; 0 for any other value.
 int 調査_持駒数(const GameState& g, int side);
+
+// Gives the history exactly `slots` slots (new ones empty), keeping those it had below that.
+void resizeHistory(GameState& g, std::size_t slots);
 
 // Copies history slot n back onto the board and hands (the clocks are the caller's business).
 void restoreSlot(GameState& g, int n);

@@ -49,6 +49,15 @@ std::string pieceText(int code) {
   return promoted ? std::string("+") + c : std::string(1, c);
 }
 
+// The king squares of the position on the board; a missing king keeps its old square.
+void locateKings(GameState& g) {
+  for (int x = 1; x <= 5; ++x)
+    for (int y = 1; y <= 5; ++y) {
+      if (g.盤面(x, y) == MAN王) g.MAN王X = x, g.MAN王Y = y;
+      if (g.盤面(x, y) == COM王) g.COM王X = x, g.COM王Y = y;
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
@@ -145,11 +154,7 @@ std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
   g.持駒数COM = 調査_持駒数(g, g.COM手番);
   g.勝者 = 0;
   g.手数 = moveNumber - 1;
-  for (int cx = 1; cx <= 5; ++cx)
-    for (int cy = 1; cy <= 5; ++cy) {
-      if (board(cx, cy) == MAN王) g.MAN王X = cx, g.MAN王Y = cy;
-      if (board(cx, cy) == COM王) g.COM王X = cx, g.COM王Y = cy;
-    }
+  locateKings(g);
   return std::nullopt;
 }
 
@@ -279,11 +284,7 @@ void turnRound(GameState& g) {
   std::swap(g.持駒MAN, g.持駒COM);
   std::swap(g.持駒数MAN, g.持駒数COM);
   g.手番 = g.手番 == g.MAN手番 ? g.COM手番 : g.MAN手番;
-  for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 5; ++y) {
-      if (b(x, y) == MAN王) g.MAN王X = x, g.MAN王Y = y;
-      if (b(x, y) == COM王) g.COM王X = x, g.COM王Y = y;
-    }
+  locateKings(g);
 }
 
 }  // namespace zelk

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/move_execution.h"
 #include "core/setup.h"
 #include "records/file_io.h"
 #include "records/record_file.h"
@@ -111,27 +112,14 @@ void RecordCommands::File1_Click() {
   const std::vector<RecordSlot>& saved = f.records;
   const int c = static_cast<int>(saved.size());
 
-  const std::size_t size = saved.size() + 1;
-  g.盤面記録.assign(size, Board{});
-  g.持駒記録MAN.assign(size, Hand{});
-  g.持駒記録COM.assign(size, Hand{});
-  g.前秒M記録.assign(size, 0);
-  g.後秒M記録.assign(size, 0);
-  g.前秒C記録.assign(size, 0);
-  g.後秒C記録.assign(size, 0);
-  g.盤面記録[0] = g.盤面;
-  g.持駒記録MAN[0] = g.持駒MAN;
-  g.持駒記録COM[0] = g.持駒COM;
-  for (std::size_t i = 0; i < saved.size(); ++i) {
-    const RecordSlot& s = saved[i];
-    g.盤面記録[i + 1] = s.盤面;
-    g.持駒記録MAN[i + 1] = s.持駒MAN;
-    g.持駒記録COM[i + 1] = s.持駒COM;
-    g.前秒M記録[i + 1] = s.前秒M;
-    g.後秒M記録[i + 1] = s.後秒M;
-    g.前秒C記録[i + 1] = s.前秒C;
-    g.後秒C記録[i + 1] = s.後秒C;
-  }
+  resizeHistory(g, 0);
+  resizeHistory(g, saved.size() + 1);
+  RecordSlot start;
+  start.盤面 = g.盤面;
+  start.持駒MAN = g.持駒MAN;
+  start.持駒COM = g.持駒COM;
+  putSlot(g, 0, start);
+  for (std::size_t i = 0; i < saved.size(); ++i) putSlot(g, static_cast<int>(i + 1), saved[i]);
 
   g.記録位置 = 0;
   g.手数 = 0;

@@ -82,6 +82,17 @@ RecordSlot slotOf(const GameState& g, int n) {
   return s;
 }
 
+void putSlot(GameState& g, int n, const RecordSlot& s) {
+  const auto i = static_cast<std::size_t>(n);
+  g.盤面記録[i] = s.盤面;
+  g.持駒記録MAN[i] = s.持駒MAN;
+  g.持駒記録COM[i] = s.持駒COM;
+  g.前秒M記録[i] = s.前秒M;
+  g.後秒M記録[i] = s.後秒M;
+  g.前秒C記録[i] = s.前秒C;
+  g.後秒C記録[i] = s.後秒C;
+}
+
 std::string recordLine(const RecordSlot& s) {
   std::string line;
   line.reserve(130);

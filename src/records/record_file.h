@@ -25,6 +25,8 @@ struct RecordFile {
 };
 
 RecordSlot slotOf(const GameState& g, int n);
+// Writes the slot into history slot n, which must exist.
+void putSlot(GameState& g, int n, const RecordSlot& s);
 
 // The 130-character line of a slot: 25 squares of 4 characters column by column, ten
 // one-digit hand counts (MAN and COM interleaved by kind), four clock totals of 5 characters

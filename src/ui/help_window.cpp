@@ -1,5 +1,7 @@
 #include "ui/help_window.h"
 
+#include "ui/qt_paths.h"
+
 #include <QAction>
 #include <QFileInfo>
 #include <QStyle>
@@ -9,15 +11,6 @@
 #include <QVBoxLayout>
 
 namespace zelk::ui {
-
-namespace {
-
-QString qpath(const std::filesystem::path& p) {
-  const std::u8string s = p.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(s.data()), static_cast<int>(s.size()));
-}
-
-}  // namespace
 
 HelpWindow::HelpWindow(const std::filesystem::path& page, QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
@@ -48,7 +41,7 @@ HelpWindow::HelpWindow(const std::filesystem::path& page, QWidget* parent) : QWi
   layout->addWidget(browser_);
   resize(760, 640);
 
-  const QString file = qpath(page);
+  const QString file = toQString(page);
   if (QFileInfo::exists(file)) {
     browser_->setSource(QUrl::fromLocalFile(file));
   } else {

@@ -8,22 +8,9 @@
 #include <QStorageInfo>
 
 #include "play/record_panel.h"
+#include "ui/qt_paths.h"
 
 namespace zelk::ui {
-
-namespace {
-
-QString toQ(const std::filesystem::path& p) {
-  const std::u8string s = p.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(s.data()), static_cast<int>(s.size()));
-}
-
-std::filesystem::path fromQ(const QString& s) {
-  const QByteArray utf8 = s.toUtf8();
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
 
 QtRecordPanel::QtRecordPanel(QWidget* parent)
     : parent_(parent),
@@ -41,7 +28,7 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
   });
   // A folder is opened by a double click (or Enter), as in a folder list.
   QObject::connect(folders_, &QListWidget::itemActivated, folders_, [this](QListWidgetItem* item) {
-    std::filesystem::path next = fromQ(item->data(Qt::UserRole).toString());
+    std::filesystem::path next = toPath(item->data(Qt::UserRole).toString());
     std::error_code ec;
     const auto canonical = std::filesystem::weakly_canonical(next, ec);
     if (!ec) next = canonical;
@@ -89,7 +76,7 @@ void QtRecordPanel::setText(int n, std::string_view text) {
   texts_[n - 1]->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
 }
 
-std::filesystem::path QtRecordPanel::chosenDrive() const { return fromQ(drives_->currentText()); }
+std::filesystem::path QtRecordPanel::chosenDrive() const { return toPath(drives_->currentText()); }
 
 void QtRecordPanel::setFolderListFolder(const std::filesystem::path& folder) {
   folder_ = folder;
@@ -103,7 +90,7 @@ void QtRecordPanel::setFileListFolder(const std::filesystem::path& folder) {
 
 void QtRecordPanel::refreshFileList() {
   files_->clear();
-  const QDir dir(toQ(fileFolder_));
+  const QDir dir(toQString(fileFolder_));
   for (const QString& name : dir.entryList({QString::fromUtf8("*.棋譜")}, QDir::Files, QDir::Name)) files_->addItem(name);
 }
 
@@ -111,7 +98,7 @@ void QtRecordPanel::fillDrives() {
   drives_->clear();
   for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
     if (v.isValid() && v.isReady()) drives_->addItem(v.rootPath());
-  const int here = drives_->findText(QStorageInfo(toQ(folder_)).rootPath());
+  const int here = drives_->findText(QStorageInfo(toQString(folder_)).rootPath());
   if (here >= 0) drives_->setCurrentIndex(here);
 }
 
@@ -120,12 +107,12 @@ void QtRecordPanel::fillFolders() {
   folders_->clear();
   auto add = [this](const QString& text, const std::filesystem::path& target) {
     auto* item = new QListWidgetItem(text, folders_);
-    item->setData(Qt::UserRole, toQ(target));
+    item->setData(Qt::UserRole, toQString(target));
   };
-  add(toQ(folder_), folder_);
+  add(toQString(folder_), folder_);
   if (folder_.has_parent_path() && folder_.parent_path() != folder_) add("..", folder_.parent_path());
-  const QDir dir(toQ(folder_));
-  for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) add(name, folder_ / fromQ(name));
+  const QDir dir(toQString(folder_));
+  for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) add(name, folder_ / toPath(name));
 }
 
 }  // namespace zelk::ui

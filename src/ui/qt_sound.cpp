@@ -1,5 +1,7 @@
 #include "ui/qt_sound.h"
 
+#include "ui/qt_paths.h"
+
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QUrl>
@@ -17,9 +19,7 @@ void QtSoundLibrary::dsTerminate() { effects_.clear(); }
 int QtSoundLibrary::dsCreateDSB(int 音源, const WaveFile& wave, int /*flags*/) {
   if (音源 == 0) return 0;
   auto effect = std::make_unique<QSoundEffect>();
-  const std::u8string path = wave.path.u8string();
-  effect->setSource(QUrl::fromLocalFile(QString::fromUtf8(reinterpret_cast<const char*>(path.data()),
-                                                          static_cast<qsizetype>(path.size()))));
+  effect->setSource(QUrl::fromLocalFile(toQString(wave.path)));
   const int handle = next_++;
   effects_[handle] = std::move(effect);
   return handle;
