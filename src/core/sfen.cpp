@@ -128,7 +128,9 @@ std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
       const int kind = kindOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
       if (kind == 0) return std::string("unknown piece in hand '") + ch + "'";
       Hand& h = std::isupper(static_cast<unsigned char>(ch)) ? man : com;
+      // Counts of one kind add up (2P3P); their sum is held to the same bound.
       h(kind) += n == 0 ? 1 : n;
+      if (h(kind) > 40) return "hand count too large";
       n = 0;
     }
     if (n != 0) return "hand ends with a count";
