@@ -42,6 +42,21 @@ TEST(MatchElo, TheEstimateFollowsTheLogisticModel) {
   EXPECT_TRUE(std::isinf(estimate({10, 0, 0}).margin));
 }
 
+TEST(MatchElo, TheSequentialTestWeighsTheResultBetweenTwoHypotheses) {
+  const Sprt sprt;  // 0 against 10 Elo, 5 % errors either way
+  EXPECT_NEAR(sprt.lowerBound(), std::log(0.05 / 0.95), 1e-12);
+  EXPECT_NEAR(sprt.upperBound(), -std::log(0.05 / 0.95), 1e-12);
+  // LLR = n (s1 - s0) (2 s - s0 - s1) / (2 var), with s0 = 0.5 and s1 = 1 / (1 + 10^(-1/40)).
+  EXPECT_NEAR(sprt.llr({60, 40, 0}), 0.55634, 1e-5);
+  EXPECT_NEAR(sprt.llr({40, 60, 0}), -0.64259, 1e-5);
+  EXPECT_NEAR(sprt.llr({30, 20, 50}), 0.50275, 1e-5);
+  EXPECT_NEAR(sprt.llr({500, 400, 100}), 2.76793, 1e-5);
+  EXPECT_EQ(sprt.verdict({500, 400, 100}), 0);
+  EXPECT_EQ(sprt.verdict({560, 400, 100}), 1);
+  EXPECT_EQ(sprt.verdict({400, 500, 100}), -1);
+  EXPECT_EQ(sprt.llr({5, 0, 0}), 0);  // every game alike: nothing to weigh yet
+}
+
 TEST(MatchOpenings, TheCommittedOpeningsAreLegalDistinctAndShort) {
   std::string error;
   const auto list = readOpenings(MATCH_OPENINGS, error);

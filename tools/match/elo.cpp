@@ -37,4 +37,23 @@ EloEstimate estimate(const Tally& t) {
   return e;
 }
 
+double Sprt::lowerBound() const { return std::log(beta / (1 - alpha)); }
+double Sprt::upperBound() const { return std::log((1 - beta) / alpha); }
+
+double Sprt::llr(const Tally& t) const {
+  const int n = t.games();
+  if (n == 0) return 0;
+  const double s = t.score();
+  const double var = (t.wins * (1 - s) * (1 - s) + t.draws * (0.5 - s) * (0.5 - s) + t.losses * s * s) / n;
+  if (var <= 0) return 0;
+  auto expected = [](double elo) { return 1 / (1 + std::pow(10.0, -elo / 400)); };
+  const double s0 = expected(elo0), s1 = expected(elo1);
+  return n * (s1 - s0) * (2 * s - s0 - s1) / (2 * var);
+}
+
+int Sprt::verdict(const Tally& t) const {
+  const double v = llr(t);
+  return v >= upperBound() ? 1 : v <= lowerBound() ? -1 : 0;
+}
+
 }  // namespace zelk::match

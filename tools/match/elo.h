@@ -22,4 +22,16 @@ double eloOfScore(double s);
 // report it; a match without games, or one with every game won, gives infinite values.
 EloEstimate estimate(const Tally& t);
 
+// A sequential test between two Elo hypotheses (elo0 below elo1): the log-likelihood ratio
+// of the result under the normal approximation of the game scores, and its bounds for the
+// error rates alpha (accepting elo1 when elo0 holds) and beta (the other way round).
+struct Sprt {
+  double elo0 = 0, elo1 = 10, alpha = 0.05, beta = 0.05;
+  double lowerBound() const;  // accept elo0 at or below it
+  double upperBound() const;  // accept elo1 at or above it
+  double llr(const Tally& t) const;  // 0 while every game ended alike
+  // -1 when elo0 is accepted, 1 when elo1 is, 0 while undecided.
+  int verdict(const Tally& t) const;
+};
+
 }  // namespace zelk::match

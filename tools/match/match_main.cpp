@@ -46,7 +46,7 @@ std::string tallyText(const Tally& t) {
 struct Results {
   Tally total, asBlack, asWhite;
   std::map<std::string, int> endings;  // "king captured", "lost on time (B)" ...
-  long long moves[2] = {0, 0}, thinkingMs[2] = {0, 0};
+  long long moves[2] = {0, 0}, thinkingMs[2] = {0, 0}, longestMs[2] = {0, 0};
 
   void add(const GameRecord& g, int aColour) {
     Tally& bySide = aColour == 0 ? asBlack : asWhite;
@@ -66,6 +66,7 @@ struct Results {
       const int engine = colour == aColour ? 0 : 1;
       ++moves[engine];
       thinkingMs[engine] += g.moves[i].elapsedMs;
+      longestMs[engine] = std::max(longestMs[engine], g.moves[i].elapsedMs);
     }
   }
 };
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
     std::cerr << "zelk55-match: " << error << "\n";
     return 2;
   }
-  const int games = o.games > 0 ? o.games : static_cast<int>(openings->size()) * 2;
+  const int games = o.games > 0 ? o.games : o.sprt ? 2000 : static_cast<int>(openings->size()) * 2;
   const int workers = std::min(o.concurrency, games);
 
   std::ofstream log;
@@ -121,9 +122,11 @@ int main(int argc, char** argv) {
   Results results;
   std::mutex lock;
   std::atomic<int> next{0};
+  std::atomic<bool> decided{false};  // the SPRT has spoken: no new games
   int finished = 0;
+  int verdict = 0, verdictGames = 0;  // the SPRT's decision and the games it was made on
   auto work = [&](int w) {
-    for (int i; (i = next++) < games;) {
+    for (int i; !decided && (i = next++) < games;) {
       const int aColour = i % 2;
       const std::size_t openingIndex = static_cast<std::size_t>(i / 2) % openings->size();
       Player* byColour[2];
@@ -146,8 +149,13 @@ int main(int argc, char** argv) {
       std::cout << "Game " << i + 1 << " (" << finished << "/" << games << ", opening " << openingIndex + 1 << "): "
                 << byColour[0]->name() << " vs " << byColour[1]->name() << ": " << resultText(g) << " {" << ending
                 << ", " << plies << " plies}  A " << tallyText(results.total) << " "
-                << fixed(100 * results.total.score(), 1) << " %\n"
-                << std::flush;
+                << fixed(100 * results.total.score(), 1) << " %";
+      if (o.sprt) std::cout << "  LLR " << fixed(o.sprt->llr(results.total), 2);
+      std::cout << "\n" << std::flush;
+      if (o.sprt && !decided && (verdict = o.sprt->verdict(results.total)) != 0) {
+        decided = true;
+        verdictGames = finished;
+      }
       if (log) {
         const GameHeader h{i + 1, byColour[0]->name(), byColour[1]->name(), describe(s.limits[0]),
                            describe(s.limits[1])};
@@ -172,8 +180,19 @@ int main(int argc, char** argv) {
             << "Endings:";
   const char* sep = " ";
   for (const auto& [what, n] : results.endings) std::cout << sep << what << " " << n, sep = ", ";
-  std::cout << "\nAverage time a move: A "
-            << (results.moves[0] ? results.thinkingMs[0] / results.moves[0] : 0) << " ms, B "
-            << (results.moves[1] ? results.thinkingMs[1] / results.moves[1] : 0) << " ms\n";
+  std::cout << "\n";
+  for (int e = 0; e < 2; ++e)
+    std::cout << (e == 0 ? "Time a move: A " : ", B ")
+              << (results.moves[e] ? results.thinkingMs[e] / results.moves[e] : 0) << " ms on average, "
+              << results.longestMs[e] << " ms at most";
+  std::cout << "\n";
+  if (o.sprt) {
+    const Sprt& sp = *o.sprt;
+    std::cout << "SPRT elo0 " << fixed(sp.elo0, 1) << ", elo1 " << fixed(sp.elo1, 1) << ": LLR "
+              << fixed(sp.llr(t), 2) << " (" << fixed(sp.lowerBound(), 2) << ", " << fixed(sp.upperBound(), 2)
+              << "): ";
+    if (verdict == 0) std::cout << "no decision\n";
+    else std::cout << (verdict > 0 ? "elo1" : "elo0") << " accepted after " << verdictGames << " games\n";
+  }
   return 0;
 }

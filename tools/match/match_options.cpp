@@ -1,6 +1,7 @@
 #include "match_options.h"
 
 #include <charconv>
+#include <cstdlib>
 
 namespace zelk::match {
 
@@ -52,6 +53,9 @@ std::string helpText(const Defaults& d) {
          "  -j, --concurrency N    games played at once, each with its own engine processes\n"
          "                         (default 1)\n"
          "  --log FILE             writes every game (moves, times, scores, ending) to FILE\n"
+         "  --sprt ELO0,ELO1       stops as soon as a sequential probability ratio test tells\n"
+         "                         'A is ELO1 stronger' from 'A is ELO0 stronger' (error rates\n"
+         "                         5 %, logistic Elo); games default to at most 2000\n"
          "  -h, --help             this text\n"
          "\n"
          "Game 2k plays opening k with A as black (the side that moves first), game 2k+1 the\n"
@@ -141,6 +145,21 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
       else if (a == "--margin") o.marginMs = *n;
       else if (a == "--timeout") o.timeoutMs = *n;
       else o.concurrency = static_cast<int>(*n);
+    } else if (a == "--sprt") {
+      const std::string* v = value();
+      if (!v) return std::nullopt;
+      const std::size_t comma = v->find(',');
+      Sprt sprt;
+      const char* text = v->c_str();
+      char* end = nullptr;
+      sprt.elo0 = std::strtod(text, &end);
+      const bool first = comma != std::string::npos && end == text + comma;
+      sprt.elo1 = first ? std::strtod(text + comma + 1, &end) : 0;
+      if (!first || end != text + v->size() || comma + 1 == v->size() || !(sprt.elo0 < sprt.elo1)) {
+        error = "--sprt wants ELO0,ELO1 with ELO0 below ELO1, like 0,10";
+        return std::nullopt;
+      }
+      o.sprt = sprt;
     } else if (a == "--openings" || a == "--log") {
       const std::string* v = value();
       if (!v) return std::nullopt;

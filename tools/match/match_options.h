@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "elo.h"
 #include "referee.h"
 #include "usi_player.h"
 
@@ -20,6 +21,7 @@ struct MatchOptions {
   long long timeoutMs = 60000;
   int concurrency = 1;
   std::string logPath;
+  std::optional<Sprt> sprt;  // stop as soon as the test decides
   bool help = false;
 };
 
