@@ -1,7 +1,7 @@
 #include "play/form1_controller.h"
 
 #include "core/setup.h"
-#include "play/view_scale.h"
+#include "presentation/view_scale.h"
 
 namespace zelk {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/game_state.h"
-#include "play/platform.h"
-#include "play/screen.h"
-#include "play/sound.h"
+#include "presentation/platform.h"
+#include "presentation/screen.h"
+#include "presentation/sound.h"
 #include "records/handicap.h"
 #include "records/navigation.h"
 #include "records/record_commands.h"

@@ -4,9 +4,9 @@
 // Level 0 is no handicap; positive levels weaken COM, negative levels weaken MAN.
 
 #include "core/game_state.h"
-#include "play/platform.h"
-#include "play/screen.h"
-#include "play/sound.h"
+#include "presentation/platform.h"
+#include "presentation/screen.h"
+#include "presentation/sound.h"
 #include "records/record_commands.h"
 
 namespace zelk {

@@ -4,9 +4,9 @@
 // Each step copies a whole saved position back; nothing is recomputed.
 
 #include "core/game_state.h"
-#include "play/platform.h"
-#include "play/screen.h"
-#include "play/sound.h"
+#include "presentation/platform.h"
+#include "presentation/screen.h"
+#include "presentation/sound.h"
 #include "records/record_commands.h"
 #include "settings/clocks.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/move_execution.h"
 #include "core/setup.h"
-#include "records/file_io.h"
+#include "presentation/file_io.h"
 #include "records/record_file.h"
 
 namespace zelk {

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "core/game_state.h"
-#include "play/platform.h"
-#include "play/screen.h"
+#include "presentation/platform.h"
+#include "presentation/screen.h"
 #include "records/record_file.h"
 #include "records/record_panel.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 
 namespace zelk {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The record-file panel's controls as the record commands see them: the drive, folder and
 // file lists, and the entry part (the four text fields, their four labels and RETURN).
-// The window implements this with its widgets (placed as play/record_panel.h lays them out);
+// The window implements this with its widgets (placed as presentation/record_panel_layout.h lays them out);
 // the tests use a recording fake. Texts and names are UTF-8.
 
 #include <filesystem>

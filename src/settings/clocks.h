@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/game_state.h"
-#include "play/platform.h"
-#include "play/screen.h"
+#include "presentation/platform.h"
+#include "presentation/screen.h"
 
 namespace zelk {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "records/file_io.h"
+#include "presentation/file_io.h"
 #include "settings/settings_file.h"
 
 namespace zelk {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/game_state.h"
-#include "play/platform.h"
-#include "play/screen.h"
-#include "play/sound.h"
+#include "presentation/platform.h"
+#include "presentation/screen.h"
+#include "presentation/sound.h"
 #include "settings/clocks.h"
 
 namespace zelk {

@@ -1,6 +1,6 @@
 #include "settings/settings_file.h"
 
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 
 namespace zelk {
 

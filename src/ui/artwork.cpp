@@ -16,7 +16,7 @@
 
 #include "core/game_state.h"
 #include "core/setup.h"
-#include "play/screen.h"
+#include "presentation/screen.h"
 
 #ifndef ZELK55_VERSION
 #define ZELK55_VERSION "0.1.0"

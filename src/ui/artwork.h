@@ -8,7 +8,7 @@
 #include <QSize>
 #include <QString>
 
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk::ui {
 

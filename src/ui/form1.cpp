@@ -17,13 +17,13 @@
 
 #include <cmath>
 
-#include "play/menu_table.h"
-#include "play/record_panel.h"
-#include "play/system_clock.h"
+#include "presentation/menu_table.h"
+#include "presentation/record_panel_layout.h"
+#include "presentation/system_clock.h"
 #include "ui/artwork.h"
+#include "ui/form2.h"
 #include "ui/help_window.h"
 #include "ui/qt_record_panel.h"
-#include "ui/form2.h"
 
 namespace zelk::ui {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "play/form1_controller.h"
-#include "play/platform.h"
-#include "play/view_scale.h"
+#include "presentation/platform.h"
+#include "presentation/view_scale.h"
 #include "ui/qt_record_panel.h"
 #include "ui/qt_sound.h"
 #include "ui/qt_surface.h"

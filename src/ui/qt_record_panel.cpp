@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStorageInfo>
 
-#include "play/record_panel.h"
+#include "presentation/record_panel_layout.h"
 #include "ui/qt_paths.h"
 
 namespace zelk::ui {

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk::ui {
 

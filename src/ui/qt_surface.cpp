@@ -4,8 +4,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "play/colours.h"
-#include "play/view_scale.h"
+#include "presentation/colours.h"
+#include "presentation/view_scale.h"
 #include "ui/artwork.h"
 
 namespace zelk::ui {

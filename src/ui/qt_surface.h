@@ -11,7 +11,7 @@
 #include <map>
 #include <utility>
 
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk::ui {
 

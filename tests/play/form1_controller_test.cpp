@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "play/fake_platform.h"
 #include "play/form1_controller.h"
+#include "presentation/fake_platform.h"
 
 namespace zelk {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/sfen.h"
-#include "play/fake_platform.h"
 #include "play/form1_controller.h"
+#include "presentation/fake_platform.h"
 
 namespace zelk {
 namespace {

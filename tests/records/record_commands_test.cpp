@@ -3,7 +3,7 @@
 
 #include <unistd.h>
 
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 #include "records/record_file.h"
 #include "records/records_fixture.h"
 

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "core/setup.h"
-#include "records/cp932.h"
-#include "records/file_io.h"
+#include "presentation/cp932.h"
+#include "presentation/file_io.h"
 #include "records/record_file.h"
 
 namespace zelk {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/test_support.h"
-#include "play/fake_platform.h"
 #include "play/form1_controller.h"
+#include "presentation/fake_platform.h"
 #include "records/fake_record_panel.h"
 #include "records/handicap.h"
 #include "records/navigation.h"

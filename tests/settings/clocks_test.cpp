@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "play/fake_platform.h"
+#include "presentation/fake_platform.h"
 #include "settings/clocks.h"
 
 namespace zelk {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "play/fake_platform.h"
-#include "records/cp932.h"
+#include "presentation/cp932.h"
+#include "presentation/fake_platform.h"
 #include "settings/settings_commands.h"
 
 namespace zelk {

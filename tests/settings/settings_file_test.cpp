@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 #include "settings/settings_file.h"
 
 namespace zelk {

@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "play/fake_platform.h"
-#include "play/screen.h"
+#include "presentation/fake_platform.h"
+#include "presentation/screen.h"
 #include "ui/artwork.h"
 #include "ui/form1.h"
-#include "ui/start_folder.h"
 #include "ui/form2.h"
+#include "ui/start_folder.h"
 
 namespace zelk::ui {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "core/sfen.h"
 #include "engine/usi.h"
-#include "play/fake_platform.h"
+#include "presentation/fake_platform.h"
 #include "ui/form1.h"
 #include "ui/start_folder.h"
 

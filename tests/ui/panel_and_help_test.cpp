@@ -12,11 +12,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "play/fake_platform.h"
+#include "presentation/fake_platform.h"
 #include "ui/form1.h"
-#include "ui/start_folder.h"
 #include "ui/help_window.h"
 #include "ui/qt_record_panel.h"
+#include "ui/start_folder.h"
 
 namespace zelk::ui {
 namespace {

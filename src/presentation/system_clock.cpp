@@ -1,4 +1,4 @@
-#include "play/system_clock.h"
+#include "presentation/system_clock.h"
 
 #include <chrono>
 #include <ctime>

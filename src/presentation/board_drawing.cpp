@@ -1,7 +1,7 @@
 // Board, hands, background and outlines, drawn cell by cell; later drawing wins.
 
 #include "core/legality.h"
-#include "play/screen.h"
+#include "presentation/screen.h"
 
 namespace zelk {
 

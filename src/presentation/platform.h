@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "play/menu_table.h"
+#include "presentation/menu_table.h"
 
 namespace zelk {
 

@@ -1,4 +1,4 @@
-#include "play/sound.h"
+#include "presentation/sound.h"
 
 #include <fstream>
 #include <iterator>

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "play/colours.h"
-#include "play/menu_table.h"
-#include "play/view_scale.h"
+#include "presentation/colours.h"
+#include "presentation/menu_table.h"
+#include "presentation/view_scale.h"
 
 namespace zelk {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk::test {
 

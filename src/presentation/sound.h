@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk {
 

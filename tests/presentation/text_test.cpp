@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "play/fake_platform.h"
-#include "play/screen.h"
+#include "presentation/fake_platform.h"
+#include "presentation/screen.h"
 
 namespace zelk {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "play/screen.h"
+#include "presentation/screen.h"
 
 namespace zelk {
 

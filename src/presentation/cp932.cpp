@@ -1,4 +1,4 @@
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 
 #include <iconv.h>
 

@@ -9,7 +9,7 @@
 
 #include "core/game_state.h"
 #include "core/game_view.h"
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk {
 

@@ -1,4 +1,4 @@
-#include "play/fake_platform.h"
+#include "presentation/fake_platform.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The computer's own clocks: the local time of day and a steady clock for pauses.
 
-#include "play/platform.h"
+#include "presentation/platform.h"
 
 namespace zelk {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/setup.h"
-#include "play/fake_platform.h"
-#include "play/screen.h"
+#include "presentation/fake_platform.h"
+#include "presentation/screen.h"
 
 namespace zelk {
 namespace {

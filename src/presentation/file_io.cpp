@@ -1,4 +1,4 @@
-#include "records/file_io.h"
+#include "presentation/file_io.h"
 
 #include <unistd.h>
 
