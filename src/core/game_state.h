@@ -64,6 +64,15 @@ struct SearchSnapshot {
   int 移動不可COM有 = 0;  // 1 when some COM piece shields its king from a MAN line piece
 };
 
+// One slot of the move history: the position in which a move was played, and each side's
+// total thinking time before and after that move.
+struct HistorySlot {
+  Board 盤面;
+  Hand 持駒MAN, 持駒COM;
+  double 前秒M = 0, 後秒M = 0, 前秒C = 0, 後秒C = 0;
+  friend bool operator==(const HistorySlot&, const HistorySlot&) = default;
+};
+
 struct GameState : InfluenceMaps, SearchSnapshot {
   Board 盤面;
   Hand 持駒MAN, 持駒COM;
@@ -80,9 +89,7 @@ struct GameState : InfluenceMaps, SearchSnapshot {
 
   // Move history: slot n holds the position before move n + 1 and the clocks around it.
   // It grows with the game; no move is ever refused for length.
-  std::vector<Board> 盤面記録;
-  std::vector<Hand> 持駒記録MAN, 持駒記録COM;
-  std::vector<double> 前秒M記録, 後秒M記録, 前秒C記録, 後秒C記録;
+  std::vector<HistorySlot> 記録;
 
   // The move being entered with the mouse.
   int 移動元X = 0, 移動元Y = 0, 移動先X = 0, 移動先Y = 0, 移動駒 = 0;

@@ -8,33 +8,22 @@ void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元�
               double 前秒M, double 後秒M, double 前秒C, double 後秒C) {
   (void)元X, (void)元Y, (void)先X, (void)先Y, (void)元駒, (void)先駒;  // found again by comparing slots
   const auto n = static_cast<std::size_t>(g.記録位置);
-  if (g.盤面記録.size() <= n) resizeHistory(g, n + 1);
-  g.盤面記録[n] = g.盤面;
-  g.持駒記録MAN[n] = g.持駒MAN;
-  g.持駒記録COM[n] = g.持駒COM;
-  g.前秒M記録[n] = 前秒M;
-  g.後秒M記録[n] = 後秒M;
-  g.前秒C記録[n] = 前秒C;
-  g.後秒C記録[n] = 後秒C;
+  if (g.記録.size() <= n) g.記録.resize(n + 1);
+  g.記録[n] = HistorySlot{g.盤面, g.持駒MAN, g.持駒COM, 前秒M, 後秒M, 前秒C, 後秒C};
   g.記録最終 = g.記録位置;
 }
 
-void resizeHistory(GameState& g, std::size_t slots) {
-  g.盤面記録.resize(slots);
-  g.持駒記録MAN.resize(slots);
-  g.持駒記録COM.resize(slots);
-  g.前秒M記録.resize(slots);
-  g.後秒M記録.resize(slots);
-  g.前秒C記録.resize(slots);
-  g.後秒C記録.resize(slots);
+HistorySlot slotOf(const GameState& g, int n) {
+  if (n < 0 || static_cast<std::size_t>(n) >= g.記録.size()) return HistorySlot{};
+  return g.記録[static_cast<std::size_t>(n)];
 }
 
 void restoreSlot(GameState& g, int n) {
-  const auto i = static_cast<std::size_t>(n);
-  if (n < 0 || i >= g.盤面記録.size()) return;
-  g.盤面 = g.盤面記録[i];
-  g.持駒MAN = g.持駒記録MAN[i];
-  g.持駒COM = g.持駒記録COM[i];
+  if (n < 0 || static_cast<std::size_t>(n) >= g.記録.size()) return;
+  const HistorySlot& s = g.記録[static_cast<std::size_t>(n)];
+  g.盤面 = s.盤面;
+  g.持駒MAN = s.持駒MAN;
+  g.持駒COM = s.持駒COM;
   g.持駒数MAN = 調査_持駒数(g, g.MAN手番);
   g.持駒数COM = 調査_持駒数(g, g.COM手番);
 }

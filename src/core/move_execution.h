@@ -23,8 +23,8 @@ void 駒取得(GameState& g, int 取得駒);
 // Number of pieces in the hand of the side with that side value; 0 for any other value.
 int 調査_持駒数(const GameState& g, int side);
 
-// Gives the history exactly `slots` slots (new ones empty), keeping those it had below that.
-void resizeHistory(GameState& g, std::size_t slots);
+// History slot n; an empty slot when the history has none of that number.
+HistorySlot slotOf(const GameState& g, int n);
 
 // Copies history slot n back onto the board and hands (the clocks are the caller's business).
 void restoreSlot(GameState& g, int n);

@@ -15,17 +15,17 @@ MoveEnd 調査_移動結果(const Board& after, const Board& before) {
 }
 
 MoveEnd 調査_移動結果(const GameState& g, int n) {
-  if (n < 1 || static_cast<std::size_t>(n) >= g.盤面記録.size()) return MoveEnd{};
-  return 調査_移動結果(g.盤面記録[n], g.盤面記録[n - 1]);
+  if (n < 1 || static_cast<std::size_t>(n) >= g.記録.size()) return MoveEnd{};
+  return 調査_移動結果(g.記録[n].盤面, g.記録[n - 1].盤面);
 }
 
-bool Navigation::hasSlot(int n) const { return n >= 0 && static_cast<std::size_t>(n) < g.盤面記録.size(); }
+bool Navigation::hasSlot(int n) const { return n >= 0 && static_cast<std::size_t>(n) < g.記録.size(); }
 
 // Both clocks as they stood at the position of the slot: the totals before its move.
 void Navigation::showClocks(int slot) {
-  g.COM秒 = g.前秒C記録[slot];
+  g.COM秒 = g.記録[slot].前秒C;
   clocks_.描画_所有時間(g.COM手番, g.COM秒);
-  g.MAN秒 = g.前秒M記録[slot];
+  g.MAN秒 = g.記録[slot].前秒M;
   clocks_.描画_所有時間(g.MAN手番, g.MAN秒);
 }
 
@@ -45,7 +45,7 @@ void Navigation::REPLAY_Click() {
   // The move taken back: from the live position when it was never saved, else from its slot.
   const int k = g.記録位置 - 1;
   const MoveEnd taken = g.記録位置 > g.記録最終 || !hasSlot(g.記録位置)
-                            ? 調査_移動結果(g.盤面, g.盤面記録[k])
+                            ? 調査_移動結果(g.盤面, g.記録[k].盤面)
                             : 調査_移動結果(g, g.記録位置);
 
   restoreSlot(g, k);

@@ -109,17 +109,11 @@ void RecordCommands::File1_Click() {
   printHeader(f.title, 取得_棋譜のX座標(f.title) - 3000, 6350, 色明赤);
   printHeader(f.upperName, 取得_棋譜のX座標(f.upperName), 100, 色白);
   printHeader(f.lowerName, 取得_棋譜のX座標(f.lowerName), 6350, 色白);
-  const std::vector<RecordSlot>& saved = f.records;
-  const int c = static_cast<int>(saved.size());
+  const int c = static_cast<int>(f.records.size());
 
-  resizeHistory(g, 0);
-  resizeHistory(g, saved.size() + 1);
-  RecordSlot start;
-  start.盤面 = g.盤面;
-  start.持駒MAN = g.持駒MAN;
-  start.持駒COM = g.持駒COM;
-  putSlot(g, 0, start);
-  for (std::size_t i = 0; i < saved.size(); ++i) putSlot(g, static_cast<int>(i + 1), saved[i]);
+  // Slot 0 is the starting position; the file's slots follow it.
+  g.記録.assign(1, HistorySlot{g.盤面, g.持駒MAN, g.持駒COM});
+  g.記録.insert(g.記録.end(), f.records.begin(), f.records.end());
 
   g.記録位置 = 0;
   g.手数 = 0;

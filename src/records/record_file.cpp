@@ -68,32 +68,7 @@ double leadingNumber(std::string_view t) {
   return negative ? -v : v;
 }
 
-RecordSlot slotOf(const GameState& g, int n) {
-  RecordSlot s;
-  const auto i = static_cast<std::size_t>(n);
-  if (n < 0 || i >= g.盤面記録.size()) return s;
-  s.盤面 = g.盤面記録[i];
-  s.持駒MAN = g.持駒記録MAN[i];
-  s.持駒COM = g.持駒記録COM[i];
-  s.前秒M = g.前秒M記録[i];
-  s.後秒M = g.後秒M記録[i];
-  s.前秒C = g.前秒C記録[i];
-  s.後秒C = g.後秒C記録[i];
-  return s;
-}
-
-void putSlot(GameState& g, int n, const RecordSlot& s) {
-  const auto i = static_cast<std::size_t>(n);
-  g.盤面記録[i] = s.盤面;
-  g.持駒記録MAN[i] = s.持駒MAN;
-  g.持駒記録COM[i] = s.持駒COM;
-  g.前秒M記録[i] = s.前秒M;
-  g.後秒M記録[i] = s.後秒M;
-  g.前秒C記録[i] = s.前秒C;
-  g.後秒C記録[i] = s.後秒C;
-}
-
-std::string recordLine(const RecordSlot& s) {
+std::string recordLine(const HistorySlot& s) {
   std::string line;
   line.reserve(130);
   for (int x = 1; x <= 5; ++x)
@@ -106,8 +81,8 @@ std::string recordLine(const RecordSlot& s) {
   return line;
 }
 
-RecordSlot parseRecordLine(std::string_view line) {
-  RecordSlot s;
+HistorySlot parseRecordLine(std::string_view line) {
+  HistorySlot s;
   const std::vector<std::size_t> starts = characterStarts(line);
   const auto column = [&](std::size_t at, std::size_t width) { return columnOf(line, starts, at, width); };
   std::size_t pos = 0;
@@ -140,7 +115,7 @@ EncodedRecord encodeRecordFile(const RecordFile& f) {
     }
     out.bytes += *bytes + "\r\n";
   }
-  for (const RecordSlot& s : f.records) out.bytes += recordLine(s) + "\r\n";
+  for (const HistorySlot& s : f.records) out.bytes += recordLine(s) + "\r\n";
   return out;
 }
 

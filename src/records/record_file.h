@@ -11,32 +11,20 @@
 
 namespace zelk {
 
-// One saved position: the board, both hands and the four clock totals around the next move.
-struct RecordSlot {
-  Board 盤面;
-  Hand 持駒MAN, 持駒COM;
-  double 前秒M = 0, 後秒M = 0, 前秒C = 0, 後秒C = 0;
-  friend bool operator==(const RecordSlot&, const RecordSlot&) = default;
-};
-
 struct RecordFile {
   std::string title, upperName, lowerName;  // UTF-8
-  std::vector<RecordSlot> records;          // history slots 1, 2, ... in order
+  std::vector<HistorySlot> records;         // history slots 1, 2, ... in order
 };
-
-RecordSlot slotOf(const GameState& g, int n);
-// Writes the slot into history slot n, which must exist.
-void putSlot(GameState& g, int n, const RecordSlot& s);
 
 // The 130-character line of a slot: 25 squares of 4 characters column by column, ten
 // one-digit hand counts (MAN and COM interleaved by kind), four clock totals of 5 characters
 // (whole seconds; totals past 99999 are written as 99999).
-std::string recordLine(const RecordSlot& s);
+std::string recordLine(const HistorySlot& s);
 
 // Reads a record line (UTF-8; its columns are characters) leniently: every field is a number
 // read from its columns, anything that is not a number (or a missing column of a short line)
 // gives 0. Codes that are no piece read as empty squares.
-RecordSlot parseRecordLine(std::string_view line);
+HistorySlot parseRecordLine(std::string_view line);
 
 // The whole file as bytes, or the reason it cannot be written (a name or title with
 // characters code page 932 cannot hold).

@@ -131,30 +131,30 @@ TEST(MoveExecution, HistorySlotsHoldThePositionBeforeEachMove) {
   駒移動(g, view, kManHandColumn, 1, 2, 3, MAN歩);
   g.記録位置 += 1;
   EXPECT_EQ(g.記録最終, 0);
-  EXPECT_EQ(g.盤面記録.at(0), start.盤面);
-  EXPECT_EQ(g.持駒記録MAN.at(0), start.持駒MAN);
-  EXPECT_EQ(g.持駒記録COM.at(0), start.持駒COM);
-  EXPECT_EQ(g.前秒M記録.at(0), 0);
-  EXPECT_EQ(g.後秒M記録.at(0), 1.5);
+  EXPECT_EQ(g.記録.at(0).盤面, start.盤面);
+  EXPECT_EQ(g.記録.at(0).持駒MAN, start.持駒MAN);
+  EXPECT_EQ(g.記録.at(0).持駒COM, start.持駒COM);
+  EXPECT_EQ(g.記録.at(0).前秒M, 0);
+  EXPECT_EQ(g.記録.at(0).後秒M, 1.5);
 
   手順保存(g, 5, 2, 5, 3, COM歩, 0, 1.5, 1.5, 0, 2.25);
   駒移動(g, view, 5, 2, 5, 3, COM歩);
   g.記録位置 += 1;
   EXPECT_EQ(g.記録最終, 1);
-  EXPECT_EQ(g.盤面記録.at(1), test::position("rbsgk/4p/1P3/P4/KGSBR w - 2").盤面);
-  EXPECT_EQ(g.持駒記録MAN.at(1), Hand{});
-  EXPECT_EQ(g.前秒M記録.at(1), 1.5);
-  EXPECT_EQ(g.後秒M記録.at(1), 1.5);
-  EXPECT_EQ(g.前秒C記録.at(1), 0);
-  EXPECT_EQ(g.後秒C記録.at(1), 2.25);
+  EXPECT_EQ(g.記録.at(1).盤面, test::position("rbsgk/4p/1P3/P4/KGSBR w - 2").盤面);
+  EXPECT_EQ(g.記録.at(1).持駒MAN, Hand{});
+  EXPECT_EQ(g.記録.at(1).前秒M, 1.5);
+  EXPECT_EQ(g.記録.at(1).後秒M, 1.5);
+  EXPECT_EQ(g.記録.at(1).前秒C, 0);
+  EXPECT_EQ(g.記録.at(1).後秒C, 2.25);
 
   // Play resumed from slot 1: the slot is overwritten in place and becomes the last.
   g.記録位置 = 1;
   手順保存(g, 5, 3, 5, 4, COM歩, 0, 1.5, 1.5, 2.25, 3);
   EXPECT_EQ(g.記録最終, 1);
-  EXPECT_EQ(g.盤面記録.at(1), g.盤面);
-  EXPECT_EQ(g.後秒C記録.at(1), 3);
-  EXPECT_EQ(g.盤面記録.at(0), start.盤面);
+  EXPECT_EQ(g.記録.at(1).盤面, g.盤面);
+  EXPECT_EQ(g.記録.at(1).後秒C, 3);
+  EXPECT_EQ(g.記録.at(0).盤面, start.盤面);
 }
 
 TEST(MoveExecution, TheHistoryGrowsWithTheGameWithoutLosingAMove) {
@@ -174,15 +174,15 @@ TEST(MoveExecution, TheHistoryGrowsWithTheGameWithoutLosingAMove) {
     g.記録位置 += 1;
     ASSERT_EQ(g.記録最終, n);
   }
-  ASSERT_GE(g.盤面記録.size(), static_cast<std::size_t>(kMoves));
+  ASSERT_GE(g.記録.size(), static_cast<std::size_t>(kMoves));
   for (int n = 0; n < kMoves; ++n) {
-    const Board& b = g.盤面記録[n];
+    const Board& b = g.記録[n].盤面;
     const bool manAside = n % 4 == 1 || n % 4 == 2;
     const bool comAside = n % 4 == 2 || n % 4 == 3;
     EXPECT_EQ(b(manAside ? 2 : 1, 5), MAN王) << n;
     EXPECT_EQ(b(comAside ? 4 : 5, 1), COM王) << n;
-    EXPECT_EQ(g.前秒M記録[n], n);
-    EXPECT_EQ(g.後秒M記録[n], n + 1);
+    EXPECT_EQ(g.記録[n].前秒M, n);
+    EXPECT_EQ(g.記録[n].後秒M, n + 1);
   }
   restoreSlot(g, 550);  // 550 % 4 == 2
   EXPECT_EQ(g.盤面, test::position("3k1/5/5/5/1K3 b - 1").盤面);

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const zelk::RecordFile f = zelk::decodeRecordFile(std::string_view(reinterpret_cast<const char*>(data), size));
-  for (const zelk::RecordSlot& s : f.records)
+  for (const zelk::HistorySlot& s : f.records)
     if (zelk::recordLine(s).size() != 130) std::abort();
   zelk::encodeRecordFile(f);
   return 0;

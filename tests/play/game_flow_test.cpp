@@ -84,10 +84,10 @@ TEST_F(GameFlowTest, SenteStartsAGameAndTheComputerAnswersEachMove) {
   EXPECT_EQ(g().記録位置, 2);
   EXPECT_EQ(g().記録最終, 1);
   EXPECT_EQ(g().手番, g().MAN手番);
-  EXPECT_EQ(g().盤面記録[0], start);             // slot 0: the position before move 1
-  EXPECT_EQ(g().盤面記録[1](1, 3), MAN歩);       // slot 1: after it, before the reply
-  EXPECT_EQ(g().盤面記録[1](1, 4), 0);
-  EXPECT_NE(g().盤面, g().盤面記録[1]);          // the computer has replied
+  EXPECT_EQ(g().記録[0].盤面, start);             // slot 0: the position before move 1
+  EXPECT_EQ(g().記録[1].盤面(1, 3), MAN歩);       // slot 1: after it, before the reply
+  EXPECT_EQ(g().記録[1].盤面(1, 4), 0);
+  EXPECT_NE(g().盤面, g().記録[1].盤面);          // the computer has replied
   EXPECT_EQ(count(kPlaced), 2);
   EXPECT_EQ(g().勝者, 0);
 }
@@ -102,7 +102,7 @@ TEST_F(GameFlowTest, GoteOnAFreshBoardLetsTheComputerMoveFirst) {
   // Exactly one COM piece left its square.
   int changed = 0;
   for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 5; ++y) changed += g().盤面(x, y) != g().盤面記録[0](x, y);
+    for (int y = 1; y <= 5; ++y) changed += g().盤面(x, y) != g().記録[0].盤面(x, y);
   EXPECT_EQ(changed, 2);
   EXPECT_EQ(count(kPlaced), 1);
 }
@@ -407,8 +407,8 @@ TEST_F(GameFlowTest, TheClocksChargeEachSideItsOwnTime) {
   fake.now = 1012.5;  // twelve and a half seconds for MAN's move
   move(1, 4, 1, 3);
   EXPECT_DOUBLE_EQ(g().MAN秒, 12.5);
-  EXPECT_DOUBLE_EQ(g().後秒M記録[0], 12.5);
-  EXPECT_DOUBLE_EQ(g().前秒M記録[0], 0);
+  EXPECT_DOUBLE_EQ(g().記録[0].後秒M, 12.5);
+  EXPECT_DOUBLE_EQ(g().記録[0].前秒M, 0);
   EXPECT_DOUBLE_EQ(g().COM秒, 0);  // the fake clock stood still while the computer thought
   // With the clock display switched off the totals still follow the time actually taken.
   fake.checks[MenuItem::KEIKA] = false;

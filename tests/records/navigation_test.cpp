@@ -189,10 +189,8 @@ TEST_F(NavigationTest, TheMoveFoundIsTheSquareThatReceivedAPiece) {
   GameState& s = g();
   const GameState before = test::position("rbsgk/5/5/P4/KGSBR b P 1");
   const GameState after = test::position("rbsgk/5/2P2/P4/KGSBR w - 1");
-  s.盤面記録 = {before.盤面, after.盤面};
-  s.持駒記録MAN = {before.持駒MAN, after.持駒MAN};
-  s.持駒記録COM = {before.持駒COM, after.持駒COM};
-  s.前秒M記録 = s.後秒M記録 = s.前秒C記録 = s.後秒C記録 = {0, 0};
+  s.記録 = {HistorySlot{before.盤面, before.持駒MAN, before.持駒COM},
+            HistorySlot{after.盤面, after.持駒MAN, after.持駒COM}};
   s.盤面 = before.盤面;
   s.持駒MAN = before.持駒MAN;
   s.手番 = 先手;
@@ -220,7 +218,7 @@ TEST_F(NavigationTest, TheMoveFoundIsTheSquareThatReceivedAPiece) {
 TEST_F(NavigationTest, ForwardOntoAPositionNoMoveLedToWritesNoMoveText) {
   // A loaded record whose only line is the starting position itself: no square received a
   // piece between slot 0 and slot 1.
-  RecordSlot slot;
+  HistorySlot slot;
   slot.盤面 = board(kStart);
   writeFile(folder / test::u8path("同形.棋譜"), "t\r\nu\r\nl\r\n" + recordLine(slot) + "\r\n");
   load("同形.棋譜");
@@ -305,7 +303,7 @@ TEST_F(NavigationTest, TurningTwiceGivesBoardAndHandsBackButTheHistoryStaysEmpty
 }
 
 TEST_F(NavigationTest, TurningIsRefusedWhileALoadedRecordIsViewed) {
-  RecordSlot slot;
+  HistorySlot slot;
   slot.盤面 = board("rbsgk/4p/5/P1S2/KG1BR w - 1");
   writeFile(folder / test::u8path("一局.棋譜"), "t\r\nu\r\nl\r\n" + recordLine(slot) + "\r\n");
   load("一局.棋譜");

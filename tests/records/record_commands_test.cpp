@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "core/move_execution.h"
 #include "presentation/cp932.h"
 #include "records/record_file.h"
 #include "records/records_fixture.h"
@@ -17,8 +18,8 @@ namespace fs = std::filesystem;
 const fs::path kData = ZELK55_RECORDS_DATA;
 
 // The two positions of the golden file, with their clock totals.
-RecordSlot goldenSlot(int n) {
-  RecordSlot s;
+HistorySlot goldenSlot(int n) {
+  HistorySlot s;
   if (n == 1) {
     s.盤面 = test::position("rbsgk/4p/5/P1S2/KG1BR w - 1").盤面;
     s.前秒M = 1234.7;
@@ -39,25 +40,10 @@ RecordSlot goldenSlot(int n) {
 
 struct RecordCommandsTest : test::RecordsTest {
   // A history of slots 1 … n as if n + 1 moves had been played (slot 0 the start).
-  void setHistory(const std::vector<RecordSlot>& slots) {
+  void setHistory(const std::vector<HistorySlot>& slots) {
     GameState& s = g();
-    const std::size_t size = slots.size() + 1;
-    s.盤面記録.assign(size, board(kStart));
-    s.持駒記録MAN.assign(size, Hand{});
-    s.持駒記録COM.assign(size, Hand{});
-    s.前秒M記録.assign(size, 0);
-    s.後秒M記録.assign(size, 0);
-    s.前秒C記録.assign(size, 0);
-    s.後秒C記録.assign(size, 0);
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-      s.盤面記録[i + 1] = slots[i].盤面;
-      s.持駒記録MAN[i + 1] = slots[i].持駒MAN;
-      s.持駒記録COM[i + 1] = slots[i].持駒COM;
-      s.前秒M記録[i + 1] = slots[i].前秒M;
-      s.後秒M記録[i + 1] = slots[i].後秒M;
-      s.前秒C記録[i + 1] = slots[i].前秒C;
-      s.後秒C記録[i + 1] = slots[i].後秒C;
-    }
+    s.記録.assign(1, HistorySlot{board(kStart), {}, {}});
+    s.記録.insert(s.記録.end(), slots.begin(), slots.end());
     s.記録最終 = static_cast<int>(slots.size());
     s.記録位置 = s.記録最終 + 1;
     s.手番 = 先手;
@@ -224,9 +210,9 @@ TEST_F(RecordCommandsTest, LoadingTheGoldenFileAndSavingItAgainKeepsTheRecordLin
   EXPECT_EQ(g().記録位置, 0);
   EXPECT_EQ(g().記録最終, 2);
   EXPECT_EQ(g().盤面, board(kStart));
-  EXPECT_EQ(g().盤面記録[0], board(kStart));  // slot 0: the starting position
-  EXPECT_EQ(g().持駒記録MAN[0], Hand{});
-  RecordSlot one = goldenSlot(1), two = goldenSlot(2);
+  EXPECT_EQ(g().記録[0].盤面, board(kStart));  // slot 0: the starting position
+  EXPECT_EQ(g().記録[0].持駒MAN, Hand{});
+  HistorySlot one = goldenSlot(1), two = goldenSlot(2);
   one.前秒M = 1234;  // whole seconds are what the file keeps
   two.前秒M = 99999;
   two.前秒C = 59;
@@ -258,7 +244,7 @@ TEST_F(RecordCommandsTest, LoadingTheGoldenFileAndSavingItAgainKeepsTheRecordLin
 }
 
 TEST_F(RecordCommandsTest, ReadingIsLenientAboutShortLinesTextAndLineEnds) {
-  RecordSlot base = goldenSlot(1);
+  HistorySlot base = goldenSlot(1);
   base.持駒MAN(1) = 1;
   std::string odd = recordLine(base);
   odd.replace(0, 4, "abcd");     // text: 0
@@ -268,19 +254,19 @@ TEST_F(RecordCommandsTest, ReadingIsLenientAboutShortLinesTextAndLineEnds) {
   writeFile(folder / "odd.棋譜", "t\nu\nl\n 900 -10\n" + odd + "\n\n");
   load("odd.棋譜");
   ASSERT_EQ(g().記録最終, 3);  // three lines, three records, the empty one too
-  const RecordSlot s1 = slotOf(g(), 1);
+  const HistorySlot s1 = slotOf(g(), 1);
   EXPECT_EQ(s1.盤面(1, 1), COM飛);
   EXPECT_EQ(s1.盤面(1, 2), MAN歩);
   EXPECT_EQ(s1.盤面(5, 5), 0);
   EXPECT_EQ(s1.前秒M, 0);
-  const RecordSlot s2 = slotOf(g(), 2);
+  const HistorySlot s2 = slotOf(g(), 2);
   EXPECT_EQ(s2.盤面(1, 1), 0);
   EXPECT_EQ(s2.盤面(1, 2), MAN歩);
   EXPECT_EQ(s2.盤面(5, 5), MAN飛);
   EXPECT_EQ(s2.持駒MAN(1), 0);
   EXPECT_EQ(s2.前秒M, 12);
   EXPECT_EQ(s2.後秒M, 7);
-  EXPECT_EQ(slotOf(g(), 3), RecordSlot{});
+  EXPECT_EQ(slotOf(g(), 3), HistorySlot{});
   EXPECT_EQ(texts().back(), "15:l@4571,6350");  // 1250 + 615 · (3 + 12 / 5)
 }
 
@@ -304,7 +290,7 @@ TEST_F(RecordCommandsTest, AFileOfFewerThanFourLinesLoadsNoRecord) {
 TEST_F(RecordCommandsTest, ALongFileIsReadWholeAndSteppedToItsEnd) {
   std::string bytes = "t\r\nu\r\nl\r\n";
   for (int i = 1; i <= 600; ++i) {
-    RecordSlot s = goldenSlot(1);
+    HistorySlot s = goldenSlot(1);
     s.前秒M = i;
     bytes += recordLine(s) + "\r\n";
   }
@@ -347,7 +333,7 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeReadLeavesTheGameAsItWas) {
   EXPECT_EQ(g().手番, before.手番);
   EXPECT_EQ(g().記録位置, before.記録位置);
   EXPECT_EQ(g().記録最終, before.記録最終);
-  EXPECT_EQ(g().盤面記録, before.盤面記録);
+  EXPECT_EQ(g().記録, before.記録);
   EXPECT_EQ(g().棋譜モード, 0);
 }
 
@@ -388,7 +374,7 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   EXPECT_EQ(filesIn(folder), 0);
   EXPECT_TRUE(panel.entry);
 
-  EXPECT_EQ(g().盤面記録, before.盤面記録);
+  EXPECT_EQ(g().記録, before.記録);
   EXPECT_EQ(g().記録最終, before.記録最終);
 }
 

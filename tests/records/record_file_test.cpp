@@ -13,16 +13,16 @@
 namespace zelk {
 namespace {
 
-RecordSlot startSlot() {
+HistorySlot startSlot() {
   GameState g;
   placeStartingPosition(g);
-  RecordSlot s;
+  HistorySlot s;
   s.盤面 = g.盤面;
   return s;
 }
 
 TEST(RecordLine, ColumnsAreFixedWidthColumnByColumn) {
-  RecordSlot s = startSlot();
+  HistorySlot s = startSlot();
   s.持駒MAN(1) = 1;
   s.持駒COM(5) = 2;
   s.前秒M = 1234.7;
@@ -41,7 +41,7 @@ TEST(RecordLine, ColumnsAreFixedWidthColumnByColumn) {
 }
 
 TEST(RecordLine, ClockTotalsPastFiveDigitsAreWrittenAsTheLargestThatFits) {
-  RecordSlot s;
+  HistorySlot s;
   s.前秒M = 123456.9;
   s.後秒M = 99999.5;
   const std::string line = recordLine(s);
@@ -50,14 +50,14 @@ TEST(RecordLine, ClockTotalsPastFiveDigitsAreWrittenAsTheLargestThatFits) {
 }
 
 TEST(RecordLine, ReadingIsLenient) {
-  RecordSlot s = startSlot();
+  HistorySlot s = startSlot();
   s.持駒COM(2) = 1;
   s.前秒C = 61;
   // A line written and read back is the same slot (whole seconds).
   EXPECT_EQ(parseRecordLine(recordLine(s)), s);
 
   // A short line gives zeros for the missing fields.
-  const RecordSlot shortLine = parseRecordLine(" 900   0");
+  const HistorySlot shortLine = parseRecordLine(" 900   0");
   EXPECT_EQ(shortLine.盤面(1, 1), COM飛);
   EXPECT_EQ(shortLine.盤面(5, 5), 0);
   EXPECT_EQ(shortLine.前秒M, 0);
@@ -69,7 +69,7 @@ TEST(RecordLine, ReadingIsLenient) {
   odd.replace(4, 4, "10x9");
   odd.replace(8, 4, "  77");
   odd.replace(110, 5, " 12.5");
-  const RecordSlot r = parseRecordLine(odd);
+  const HistorySlot r = parseRecordLine(odd);
   EXPECT_EQ(r.盤面(1, 1), 0);
   EXPECT_EQ(r.盤面(1, 2), COM歩);
   EXPECT_EQ(r.盤面(1, 3), 0);
@@ -101,7 +101,7 @@ TEST(RecordFile, BytesAreCodePage932WithCrLf) {
 TEST(RecordFile, ColumnsCountCharactersNotBytes) {
   // A line whose first field holds a double-byte character: "歩 10" is four characters (five
   // bytes in code page 932). The field reads 0 and every later field stays in its place.
-  RecordSlot s = startSlot();
+  HistorySlot s = startSlot();
   s.持駒MAN(1) = 1;
   s.前秒M = 75;
   s.後秒C = 3725;
@@ -110,7 +110,7 @@ TEST(RecordFile, ColumnsCountCharactersNotBytes) {
   ASSERT_EQ(toCp932("歩 10").value().size(), 5u);
   const RecordFile f = decodeRecordFile(bytes);
   ASSERT_EQ(f.records.size(), 1u);
-  const RecordSlot& r = f.records[0];
+  const HistorySlot& r = f.records[0];
   EXPECT_EQ(r.盤面(1, 1), 0);
   EXPECT_EQ(r.盤面(1, 2), 0);
   EXPECT_EQ(r.盤面(1, 4), MAN歩);
