@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "core/perft.h"
 #include "core/test_support.h"
 
@@ -16,6 +18,17 @@ TEST(Perft, StartingPositionCountsAreTheHandCountedOnes) {
   GameState g = test::position("rbsgk/4p/5/P4/KGSBR b - 1");
   EXPECT_EQ(perft(g, 1), 14u);
   EXPECT_EQ(perft(g, 2), 194u);
+}
+
+// The counts every program playing these rules must reach from the start, five plies deep.
+TEST(Perft, StartingPositionToDepthFive) {
+  GameState g = test::position("rbsgk/4p/5/P4/KGSBR b - 1");
+  const GameState before = g;
+  const std::uint64_t expected[] = {14, 194, 3097, 49952, 905959};
+  for (int depth = 1; depth <= 5; ++depth) EXPECT_EQ(perft(g, depth), expected[depth - 1]) << "depth " << depth;
+  EXPECT_EQ(g.盤面, before.盤面);  // every move was taken back
+  EXPECT_EQ(g.持駒MAN, before.持駒MAN);
+  EXPECT_EQ(g.持駒COM, before.持駒COM);
 }
 
 TEST(Perft, ASideWhoseKingWasTakenHasNoMoves) {
