@@ -10,13 +10,23 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/sfen.h"
+#include "gnushogi_player.h"
 #include "referee.h"
 #include "usi_player.h"
 
 namespace zelk::match {
 namespace {
 
-std::string fakeEngine(const std::string& args) { return std::string(FAKE_USI_ENGINE) + " " + args; }
+// The stand-in engine with these arguments, as an engine of the match.
+EngineConfig fakeEngine(const std::string& args, std::string name = "",
+                        std::vector<std::pair<std::string, std::string>> options = {}) {
+  EngineConfig c;
+  c.command = std::string(FAKE_USI_ENGINE) + " " + args;
+  c.name = std::move(name);
+  c.options = std::move(options);
+  return c;
+}
 
 std::string readAll(const std::string& path) {
   std::ifstream f(path);
@@ -39,8 +49,8 @@ GameRecord play(UsiPlayer& black, UsiPlayer& white, GameSettings s = {}) {
 TEST(MatchEngines, TwoEnginesPlayAGameOverUsiToTheKingsCapture) {
   TempLog blackLog;
   {
-    UsiPlayer black({fakeEngine("--name Raider --log " + blackLog.path + " 1e1d 1d1c 1c1a"), "", {{"Level", "3"}}});
-    UsiPlayer white({fakeEngine("1b1c 4a3b"), "Idler", {}});
+    UsiPlayer black(fakeEngine("--name Raider --log " + blackLog.path + " 1e1d 1d1c 1c1a", "", {{"Level", "3"}}));
+    UsiPlayer white(fakeEngine("1b1c 4a3b", "Idler"));
     std::string error;
     ASSERT_TRUE(black.start(error)) << error;
     ASSERT_TRUE(white.start(error)) << error;
@@ -66,8 +76,8 @@ TEST(MatchEngines, TwoEnginesPlayAGameOverUsiToTheKingsCapture) {
 
 TEST(MatchEngines, AnEngineThatDiesLosesAndIsStartedAfreshForTheNextGame) {
   TempLog log;
-  UsiPlayer black({fakeEngine("--cycle --log " + log.path + " 1e1d @exit"), "", {}});
-  UsiPlayer white({fakeEngine("--cycle 1b1c 4a3b"), "", {}});
+  UsiPlayer black(fakeEngine("--cycle --log " + log.path + " 1e1d @exit"));
+  UsiPlayer white(fakeEngine("--cycle 1b1c 4a3b"));
   std::string error;
   ASSERT_TRUE(black.start(error)) << error;
   ASSERT_TRUE(white.start(error)) << error;
@@ -87,8 +97,8 @@ TEST(MatchEngines, AnEngineThatStallsLosesOnTimeAndOneThatMumblesLosesTheGame) {
   GameSettings s;
   s.limits[0] = s.limits[1] = *parseLimit("movetime 40");
   s.marginMs = 60;
-  UsiPlayer stalling({fakeEngine("1e1d @silent"), "", {}});
-  UsiPlayer idler({fakeEngine("--cycle 1b1c 4a3b"), "", {}});
+  UsiPlayer stalling(fakeEngine("1e1d @silent"));
+  UsiPlayer idler(fakeEngine("--cycle 1b1c 4a3b"));
   std::string error;
   ASSERT_TRUE(stalling.start(error)) << error;
   ASSERT_TRUE(idler.start(error)) << error;
@@ -99,12 +109,12 @@ TEST(MatchEngines, AnEngineThatStallsLosesOnTimeAndOneThatMumblesLosesTheGame) {
   EXPECT_EQ(late.ending, Ending::Time);
   EXPECT_LT(waited, std::chrono::seconds(5));  // the referee stops waiting, it does not hang
 
-  UsiPlayer slow({fakeEngine("@sleep=300:1e1d"), "", {}});
+  UsiPlayer slow(fakeEngine("@sleep=300:1e1d"));
   ASSERT_TRUE(slow.start(error)) << error;
   const GameRecord tooSlow = play(slow, idler, s);
   EXPECT_EQ(tooSlow.ending, Ending::Time);
 
-  UsiPlayer mumbling({fakeEngine("@garbage"), "", {}});
+  UsiPlayer mumbling(fakeEngine("@garbage"));
   ASSERT_TRUE(mumbling.start(error)) << error;
   const GameRecord garbled = play(mumbling, idler, s);
   EXPECT_EQ(garbled.winner, 1);
@@ -112,10 +122,41 @@ TEST(MatchEngines, AnEngineThatStallsLosesOnTimeAndOneThatMumblesLosesTheGame) {
 }
 
 TEST(MatchEngines, AProgramThatIsNoEngineDoesNotStart) {
-  UsiPlayer missing({"/nonexistent/engine", "", {}});
+  EngineConfig none;
+  none.command = "/nonexistent/engine";
+  UsiPlayer missing(none);
   std::string error;
   EXPECT_FALSE(missing.start(error));
   EXPECT_NE(error.find("/nonexistent/engine"), std::string::npos) << error;
+}
+
+TEST(MatchEngines, GnuminishogiWhenInstalledAnswersWithMovesTheRulesAccept) {
+  constexpr const char* kProgram = "/usr/games/gnuminishogi";
+  if (::access(kProgram, X_OK) != 0) GTEST_SKIP() << kProgram << " is not installed";
+  EngineConfig c;
+  c.command = kProgram;
+  GnuShogiPlayer gnu(c);
+  std::string error;
+  ASSERT_TRUE(gnu.start(error)) << error;
+  ASSERT_TRUE(gnu.newGame(error)) << error;
+  // It plays both sides for eight plies; every answer must be a move these rules accept.
+  GameState g;
+  loadSfen(g, kStartSfen);
+  std::string position = "position startpos moves";
+  for (int ply = 0; ply < 8; ++ply) {
+    const Reply r = gnu.play({position, "go depth 1", 10000});
+    ASSERT_EQ(r.kind, Reply::Kind::Move) << r.text;
+    const auto m = parseUsiMove(r.text);
+    ASSERT_TRUE(m) << r.text;
+    ASSERT_FALSE(playUsiMove(g, *m)) << position << " " << r.text;
+    position += " " + r.text;
+  }
+  // Positions its rules never reach are answered for it: a king left in check is refused,
+  // and a mated side gives up.
+  const std::string walk = " 5e4d 1b1c 4d3c 1c1d 3c3b";
+  EXPECT_EQ(gnu.play({"position startpos moves" + walk, "go depth 1", 10000}).kind, Reply::Kind::Refused);
+  const std::string mated = " 1e1c 2a3b 1c5c 5a5c 5d5c R*2c 2e5b 2c5c 5e4d 5c5b R*5c B*2b 4d5d 5b5c 5d5c R*5b";
+  EXPECT_EQ(gnu.play({"position startpos moves" + mated, "go depth 1", 10000}).kind, Reply::Kind::Resign);
 }
 
 }  // namespace

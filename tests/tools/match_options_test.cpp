@@ -7,7 +7,8 @@
 namespace zelk::match {
 namespace {
 
-const Defaults kDefaults{"/src/openings.txt", "/build/zelk55-usi", "/usr/games/fairy-stockfish", "/src/kc.ini"};
+const Defaults kDefaults{"/src/openings.txt", "/build/zelk55-usi", "/usr/games/fairy-stockfish", "/src/kc.ini",
+                           "/usr/games/gnuminishogi"};
 
 std::optional<MatchOptions> parse(std::vector<std::string> args, std::string* error = nullptr) {
   std::string why;

@@ -131,6 +131,31 @@ TEST(MatchReferee, ResigningLosesAndAWinClaimHoldsOnlyWithTheKingEnPrise) {
   EXPECT_EQ(bad.ending, Ending::FalseClaim);
 }
 
+TEST(MatchReferee, AMoveRefusedByAnEngineOfOtherRulesIsJudgedByTheseRules) {
+  const ScriptedPlayer::Step refuse{"Illegal move", 1, Reply::Kind::Refused};
+  // Black's king steps next to white's silver: refusing it, white would take the king.
+  ScriptedPlayer walker({{"5e4d"}, {"4d3c"}, {"3c3b"}}), refuser({{"1b1c"}, {"1c1d"}, refuse});
+  const GameRecord enPrise = play(walker, refuser);
+  EXPECT_EQ(enPrise.winner, 1);
+  EXPECT_EQ(enPrise.ending, Ending::KingLeftEnPrise);
+
+  // A good move refused loses for the engine that refused it.
+  ScriptedPlayer mover({{"1e1d"}}), stickler({refuse});
+  const GameRecord good = play(mover, stickler);
+  EXPECT_EQ(good.winner, 0);
+  EXPECT_EQ(good.ending, Ending::LegalRefused);
+  EXPECT_NE(good.detail.find("1e1d"), std::string::npos) << good.detail;
+
+  // White's rook dropped on 5b leaves black's king on 5c no move that keeps it: a mate
+  // stands, however the other rules name it.
+  ScriptedPlayer black({{"1c5c"}, {"5d5c"}, {"2e5b"}, {"5e4d"}, {"R*5c"}, {"4d5d"}, {"5d5c"}, refuse});
+  ScriptedPlayer white({{"5a5c"}, {"R*2c"}, {"2c5c"}, {"5c5b"}, {"B*2b"}, {"5b5c"}, {"R*5b"}});
+  const GameRecord mate = play(black, white, {"1e1c", "2a3b"});
+  EXPECT_EQ(mate.winner, 1);
+  EXPECT_EQ(mate.ending, Ending::Mate) << mate.detail;
+  EXPECT_EQ(mate.moves.back().move, "R*5b");
+}
+
 TEST(MatchReferee, AnEngineThatDiesOrDoesNotAnswerLoses) {
   ScriptedPlayer dead({{"", 1, Reply::Kind::Crash}}), idler(kWhiteIdles);
   const GameRecord crashed = play(dead, idler);

@@ -75,6 +75,7 @@ bool EngineProcess::start(const std::string& command, std::string& error) {
 
 bool EngineProcess::send(const std::string& line) {
   if (toChild_ < 0) return false;
+  if (trace) trace("> " + line);
   const std::string data = line + "\n";
   std::size_t done = 0;
   while (done < data.size()) {
@@ -93,6 +94,7 @@ EngineProcess::Read EngineProcess::readLine(std::string& line, std::chrono::stea
     const std::size_t end = buffer_.find('\n');
     if (end != std::string::npos) {
       line = buffer_.substr(0, end);
+      if (trace) trace("< " + line);
       if (!line.empty() && line.back() == '\r') line.pop_back();
       buffer_.erase(0, end + 1);
       return Read::Line;

@@ -4,6 +4,7 @@
 // stopped together.
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -35,6 +36,9 @@ public:
   void stop(std::chrono::milliseconds grace);
 
   bool running() const { return pid_ > 0; }
+
+  // When set, sees every line sent ("> " first) and received ("< " first).
+  std::function<void(const std::string&)> trace;
 
 private:
   bool reaped(std::chrono::milliseconds wait);

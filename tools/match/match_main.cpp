@@ -14,6 +14,7 @@
 
 #include "elo.h"
 #include "game_log.h"
+#include "gnushogi_player.h"
 #include "match_options.h"
 #include "openings.h"
 #include "usi_player.h"
@@ -27,6 +28,7 @@ Defaults defaults() {
   d.openingsPath = ZELK55_MATCH_OPENINGS;
   d.zelkCommand = ZELK55_USI_PROGRAM;
   d.fairyVariantIni = ZELK55_MATCH_FAIRY_INI;
+  d.gnuCommand = access("/usr/games/gnuminishogi", X_OK) == 0 ? "/usr/games/gnuminishogi" : "gnuminishogi";
   d.fairyCommand = access("/usr/games/fairy-stockfish", X_OK) == 0 ? "/usr/games/fairy-stockfish" : "fairy-stockfish";
   return d;
 }
@@ -103,12 +105,28 @@ int main(int argc, char** argv) {
     }
   }
 
+  std::mutex traceLock;
   // Each worker plays its games with its own pair of engine processes.
-  std::vector<std::unique_ptr<UsiPlayer>> players[2];
+  std::vector<std::unique_ptr<Player>> players[2];
   for (int w = 0; w < workers; ++w)
     for (int e = 0; e < 2; ++e) {
-      players[e].push_back(std::make_unique<UsiPlayer>(o.engines[e]));
-      if (!players[e].back()->start(error)) {
+      EngineConfig c = o.engines[e];
+      if (o.debug)
+        c.trace = [&traceLock, w, e](const std::string& line) {
+          const std::lock_guard<std::mutex> hold(traceLock);
+          std::cerr << (e == 0 ? "A" : "B") << w + 1 << line << "\n";
+        };
+      bool started;
+      if (c.protocol == EngineConfig::Protocol::GnuShogi) {
+        auto p = std::make_unique<GnuShogiPlayer>(c);
+        started = p->start(error);
+        players[e].push_back(std::move(p));
+      } else {
+        auto p = std::make_unique<UsiPlayer>(c);
+        started = p->start(error);
+        players[e].push_back(std::move(p));
+      }
+      if (!started) {
         std::cerr << "zelk55-match: engine " << (e == 0 ? "A" : "B") << " does not start: " << error << "\n";
         return 2;
       }

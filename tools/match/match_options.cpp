@@ -29,6 +29,9 @@ std::string helpText(const Defaults& d) {
          "                         with setoption Level\n"
          "  --fairy-X              fairy-stockfish playing these rules: " + d.fairyCommand + "\n"
          "                         with the variant file " + d.fairyVariantIni + "\n"
+         "  --gnu-X                gnuminishogi (standard minishogi rules, plain-text interface):\n"
+         "                         " + d.gnuCommand + ", depth limits only (default 'depth 1');\n"
+         "                         a move it refuses is judged by this game's rules\n"
          "  --name-X NAME          name in the results (default: the engine's id name)\n"
          "  --option-X NAME=VALUE  sends 'setoption name NAME value VALUE'; repeatable\n"
          "\n"
@@ -56,6 +59,8 @@ std::string helpText(const Defaults& d) {
          "  --sprt ELO0,ELO1       stops as soon as a sequential probability ratio test tells\n"
          "                         'A is ELO1 stronger' from 'A is ELO0 stronger' (error rates\n"
          "                         5 %, logistic Elo); games default to at most 2000\n"
+         "  --debug                shows every line sent to and read from the engines on stderr,\n"
+         "                         as A1> usi, B1< usiok (the digit: which of the -j games)\n"
          "  -h, --help             this text\n"
          "\n"
          "Game 2k plays opening k with A as black (the side that moves first), game 2k+1 the\n"
@@ -92,6 +97,8 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
 
     if (a == "-h" || a == "--help") {
       o.help = true;
+    } else if (a == "--debug") {
+      o.debug = true;
     } else if (side >= 0 && key == "--engine") {
       const std::string* v = value();
       if (!v) return std::nullopt;
@@ -106,6 +113,9 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
       o.engines[side].command = d.fairyCommand;
       o.engines[side].options.push_back({"VariantPath", d.fairyVariantIni});
       o.engines[side].options.push_back({"UCI_Variant", "minishogikc"});
+    } else if (side >= 0 && key == "--gnu") {
+      o.engines[side].protocol = EngineConfig::Protocol::GnuShogi;
+      o.engines[side].command = d.gnuCommand;
     } else if (side >= 0 && key == "--name") {
       const std::string* v = value();
       if (!v) return std::nullopt;
@@ -169,8 +179,15 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
       return std::nullopt;
     }
   }
-  for (int s = 0; s < 2; ++s)
+  for (int s = 0; s < 2; ++s) {
     if (!limitSet[s] && both) o.limits[s] = *both;
+    if (o.engines[s].protocol != EngineConfig::Protocol::GnuShogi) continue;
+    if (!limitSet[s] && o.limits[s].kind != Limit::Kind::Depth) o.limits[s] = *parseLimit("depth 1");
+    if (o.limits[s].kind != Limit::Kind::Depth) {
+      error = std::string("gnuminishogi plays to a depth only: --limit-") + (s == 0 ? "a" : "b") + " 'depth N'";
+      return std::nullopt;
+    }
+  }
   if (!o.help && (o.engines[0].command.empty() || o.engines[1].command.empty())) {
     error = "two engines are needed: -a CMD (or --zelk-a/--fairy-a) and -b CMD (see --help)";
     return std::nullopt;

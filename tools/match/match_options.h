@@ -22,6 +22,7 @@ struct MatchOptions {
   int concurrency = 1;
   std::string logPath;
   std::optional<Sprt> sprt;  // stop as soon as the test decides
+  bool debug = false;        // every engine's traffic to stderr
   bool help = false;
 };
 
@@ -30,6 +31,7 @@ struct Defaults {
   std::string zelkCommand;     // the zelk55-usi program
   std::string fairyCommand;    // fairy-stockfish
   std::string fairyVariantIni; // the variant file for these rules
+  std::string gnuCommand;      // gnuminishogi
 };
 
 // Parses argv; on error returns nothing and the reason in `error`.

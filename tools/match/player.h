@@ -13,7 +13,8 @@ struct MoveRequest {
 };
 
 struct Reply {
-  enum class Kind { Move, Resign, Win, Timeout, Crash, Garbage };
+  // Refused: the engine, playing by other rules, will not accept its opponent's last move.
+  enum class Kind { Move, Resign, Win, Timeout, Crash, Garbage, Refused };
   Kind kind = Kind::Crash;
   std::string text;        // the move as sent, or what was wrong
   long long elapsedMs = 0; // from the request to the answer

@@ -1,19 +1,11 @@
 #include "referee.h"
 
-#include "core/perft.h"
 #include "core/sfen.h"
+#include "king_safety.h"
 
 namespace zelk::match {
 
 namespace {
-
-// Whether the side to move could take the opposing king now.
-bool kingEnPrise(GameState& g) {
-  const int king = g.手番 == g.MAN手番 ? COM王 : MAN王;
-  for (const UsiMove& m : generateMoves(g))
-    if (g.盤面(m.toX, m.toY) == king) return true;
-  return false;
-}
 
 std::string positionText(const std::vector<std::string>& moves) {
   std::string s = "position startpos";
@@ -56,6 +48,9 @@ const char* describe(Ending e) {
     case Ending::Time: return "lost on time";
     case Ending::Crash: return "engine failed";
     case Ending::PlyCap: return "ply cap";
+    case Ending::KingLeftEnPrise: return "move refused: it left the king en prise";
+    case Ending::Mate: return "move refused: it mates";
+    case Ending::LegalRefused: return "refused a legal move";
   }
   return "?";
 }
@@ -109,6 +104,11 @@ GameRecord playGame(Player* players[2], const std::vector<std::string>& opening,
       case Reply::Kind::Win:
         if (kingEnPrise(g)) return finish(side, Ending::WinClaim, "");
         return finish(1 - side, Ending::FalseClaim, "");
+      case Reply::Kind::Refused:
+        // Judged by these rules: the king left en prise would be taken, a mate stands.
+        if (kingEnPrise(g)) return finish(side, Ending::KingLeftEnPrise, r.text);
+        if (mated(g)) return finish(1 - side, Ending::Mate, r.text);
+        return finish(1 - side, Ending::LegalRefused, moves.empty() ? r.text : moves.back() + ": " + r.text);
       case Reply::Kind::Move: break;
     }
     if (allowed >= 0 && r.elapsedMs > allowed)

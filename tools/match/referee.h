@@ -22,6 +22,10 @@ enum class Ending {
   Time,          // answered too late, or not at all
   Crash,         // the engine died or could not start
   PlyCap,        // drawn at the ply cap
+  // Endings of a refused move (the refusing engine plays by other rules):
+  KingLeftEnPrise,  // the move left the mover's king to be taken: the refuser wins
+  Mate,             // the move leaves the refuser no move that keeps its king: the mover wins
+  LegalRefused,     // the move was good by these rules: the refuser loses
 };
 const char* describe(Ending e);
 

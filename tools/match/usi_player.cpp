@@ -33,7 +33,9 @@ std::vector<std::string> words(const std::string& line) {
 
 }  // namespace
 
-UsiPlayer::UsiPlayer(EngineConfig config) : config_(std::move(config)), name_(config_.name) {}
+UsiPlayer::UsiPlayer(EngineConfig config) : config_(std::move(config)), name_(config_.name) {
+  process_.trace = config_.trace;
+}
 
 UsiPlayer::~UsiPlayer() { process_.stop(std::chrono::milliseconds(500)); }
 

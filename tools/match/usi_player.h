@@ -2,6 +2,7 @@
 // A USI engine in its own process as a player: started with usi/usiok, its options set and
 // isready/readyok, told usinewgame before each game, and restarted after it has failed.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,9 @@ struct EngineConfig {
   std::string command;
   std::string name;                                          // empty: the engine's own id name
   std::vector<std::pair<std::string, std::string>> options;  // setoption name N value V
+  enum class Protocol { Usi, GnuShogi };
+  Protocol protocol = Protocol::Usi;                         // GnuShogi: see gnushogi_player.h
+  std::function<void(const std::string&)> trace;             // sees the engine's traffic
 };
 
 class UsiPlayer final : public Player {
