@@ -157,6 +157,16 @@ TEST(MatchEngines, GnuminishogiWhenInstalledAnswersWithMovesTheRulesAccept) {
   EXPECT_EQ(gnu.play({"position startpos moves" + walk, "go depth 1", 10000}).kind, Reply::Kind::Refused);
   const std::string mated = " 1e1c 2a3b 1c5c 5a5c 5d5c R*2c 2e5b 2c5c 5e4d 5c5b R*5c B*2b 4d5d 5b5c 5d5c R*5b";
   EXPECT_EQ(gnu.play({"position startpos moves" + mated, "go depth 1", 10000}).kind, Reply::Kind::Resign);
+
+  // Kings walking to and fro: it plays on until the start position stands for the fourth
+  // time, which ends its game as drawn.
+  std::string shuffle = "position startpos moves";
+  for (int ply = 0; ply < 12; ++ply) {
+    const char* walk[] = {"5e4d", "1a2b", "4d5e", "2b1a"};
+    shuffle += std::string(" ") + walk[ply % 4];
+    const Reply r = gnu.play({shuffle, "go depth 1", 10000});
+    EXPECT_EQ(r.kind, ply < 11 ? Reply::Kind::Move : Reply::Kind::Draw) << ply << " " << r.text;
+  }
 }
 
 }  // namespace

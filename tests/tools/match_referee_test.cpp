@@ -156,6 +156,14 @@ TEST(MatchReferee, AMoveRefusedByAnEngineOfOtherRulesIsJudgedByTheseRules) {
   EXPECT_EQ(mate.moves.back().move, "R*5b");
 }
 
+TEST(MatchReferee, AnEngineThatHoldsTheGameDrawnByItsRulesEndsItDrawn) {
+  ScriptedPlayer black({{"5e4d"}, {"4d5e"}}), white({{"1a2b"}, {"repetition", 1, Reply::Kind::Draw}});
+  const GameRecord g = play(black, white);
+  EXPECT_EQ(g.winner, -1);
+  EXPECT_EQ(g.ending, Ending::DrawClaimed);
+  EXPECT_EQ(g.moves.size(), 3u);
+}
+
 TEST(MatchReferee, AnEngineThatDiesOrDoesNotAnswerLoses) {
   ScriptedPlayer dead({{"", 1, Reply::Kind::Crash}}), idler(kWhiteIdles);
   const GameRecord crashed = play(dead, idler);

@@ -8,6 +8,7 @@
 
 #include "core/sfen.h"
 #include "elo.h"
+#include "king_safety.h"
 #include "openings.h"
 
 namespace zelk::match {
@@ -57,7 +58,7 @@ TEST(MatchElo, TheSequentialTestWeighsTheResultBetweenTwoHypotheses) {
   EXPECT_EQ(sprt.llr({5, 0, 0}), 0);  // every game alike: nothing to weigh yet
 }
 
-TEST(MatchOpenings, TheCommittedOpeningsAreLegalDistinctAndShort) {
+TEST(MatchOpenings, TheCommittedOpeningsAreLegalSoundDistinctAndShort) {
   std::string error;
   const auto list = readOpenings(MATCH_OPENINGS, error);
   ASSERT_TRUE(list) << error;
@@ -69,7 +70,10 @@ TEST(MatchOpenings, TheCommittedOpeningsAreLegalDistinctAndShort) {
     EXPECT_LE(o.size(), 8u);
     GameState g;
     loadSfen(g, kStartSfen);
-    for (const std::string& m : o) ASSERT_FALSE(playUsiMove(g, *parseUsiMove(m)));
+    for (const std::string& m : o) {
+      ASSERT_FALSE(playUsiMove(g, *parseUsiMove(m)));
+      EXPECT_FALSE(kingEnPrise(g)) << m << ": the move leaves its own king to be taken";
+    }
     EXPECT_TRUE(positions.insert(toSfen(g).substr(0, toSfen(g).rfind(' '))).second) << toSfen(g);
     firstMoves.insert(o[0]);
   }

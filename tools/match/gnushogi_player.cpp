@@ -1,6 +1,8 @@
 #include "gnushogi_player.h"
 
+#include <algorithm>
 #include <chrono>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -86,8 +88,22 @@ Reply GnuShogiPlayer::play(const MoveRequest& request) {
   GameState g;
   loadSfen(g, kStartSfen);
   const std::vector<std::string> moves = movesOf(request.position);
-  for (const std::string& text : moves)
+  std::map<std::string, int> seen;  // positions (without the move number) and how often
+  int mostSeen = 0;
+  auto count = [&] {
+    const std::string sfen = toSfen(g);
+    mostSeen = std::max(mostSeen, ++seen[sfen.substr(0, sfen.rfind(' '))]);
+  };
+  count();
+  for (const std::string& text : moves) {
     if (const auto m = parseUsiMove(text)) playUsiMove(g, *m);
+    count();
+  }
+  if (mostSeen >= 4) {  // the fourth time a position stands ends its game (sennichite)
+    r.kind = Reply::Kind::Draw;
+    r.text = "repetition";
+    return r;
+  }
   if (kingEnPrise(g)) {
     r.kind = Reply::Kind::Refused;
     r.text = "its king is in check";

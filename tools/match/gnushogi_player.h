@@ -5,8 +5,9 @@
 //
 // It plays standard minishogi: it refuses a move that leaves the king in check or drops a
 // pawn to give mate, and reports that it is mated instead of moving. Those answers come back
-// as Refused and Resign, for the referee to judge by this game's rules. Once it has announced
-// a mate or a draw it takes the game for over and reads nothing more until "new".
+// as Refused and Resign, for the referee to judge by this game's rules; a position standing
+// for the fourth time ends its game, and comes back as Draw. Once it has announced a mate or
+// a draw it takes the game for over and reads nothing more until "new".
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the match runner's opening list: random lines of 2 to 4 plies from the start
-position, kept when fairy-stockfish (playing this game's rules) scores the position near
-level at a fixed depth, each position once. Deterministic for a given seed and engine.
+position in which no move leaves its own king to be taken, kept when fairy-stockfish (playing
+this game's rules) scores the position near level at a fixed depth, each position once. Deterministic for a given seed and engine.
 
     tools/match/make_openings.py > tools/match/openings.txt
 """
@@ -53,8 +53,16 @@ class Engine:
             if l.startswith("Sfen:"):
                 return " ".join(l.split()[1:4])
 
+    def king_en_prise(self, moves):
+        """Whether the side to move could take the king: a win in one for it."""
+        self.send("setoption name Clear Hash")
+        self.position(moves)
+        self.send("go depth 1")
+        return any(" score mate 1 " in l + " " for l in self.until("bestmove"))
+
     def score(self, moves, depth):
         """Centipawns for the side to move, or None for a mate score."""
+        self.send("setoption name Clear Hash")  # the same answer whatever was searched before
         self.position(moves)
         self.send("go depth %d" % depth)
         score = None
@@ -85,7 +93,9 @@ def main():
             if not legal:  # a king was taken
                 break
             moves.append(rng.choice(legal))
-        if not e.legal_moves(moves):
+            if e.king_en_prise(moves):  # the move left its own king to be taken
+                break
+        if not e.legal_moves(moves) or e.king_en_prise(moves):
             continue
         key = e.sfen(moves)
         if key in seen:

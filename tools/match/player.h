@@ -14,7 +14,8 @@ struct MoveRequest {
 
 struct Reply {
   // Refused: the engine, playing by other rules, will not accept its opponent's last move.
-  enum class Kind { Move, Resign, Win, Timeout, Crash, Garbage, Refused };
+  // Draw: the engine, playing by other rules, holds the game drawn and will not go on.
+  enum class Kind { Move, Resign, Win, Timeout, Crash, Garbage, Refused, Draw };
   Kind kind = Kind::Crash;
   std::string text;        // the move as sent, or what was wrong
   long long elapsedMs = 0; // from the request to the answer

@@ -51,6 +51,7 @@ const char* describe(Ending e) {
     case Ending::KingLeftEnPrise: return "move refused: it left the king en prise";
     case Ending::Mate: return "move refused: it mates";
     case Ending::LegalRefused: return "refused a legal move";
+    case Ending::DrawClaimed: return "drawn by the other rules";
   }
   return "?";
 }
@@ -109,6 +110,7 @@ GameRecord playGame(Player* players[2], const std::vector<std::string>& opening,
         if (kingEnPrise(g)) return finish(side, Ending::KingLeftEnPrise, r.text);
         if (mated(g)) return finish(1 - side, Ending::Mate, r.text);
         return finish(1 - side, Ending::LegalRefused, moves.empty() ? r.text : moves.back() + ": " + r.text);
+      case Reply::Kind::Draw: return finish(-1, Ending::DrawClaimed, r.text);
       case Reply::Kind::Move: break;
     }
     if (allowed >= 0 && r.elapsedMs > allowed)

@@ -26,6 +26,7 @@ enum class Ending {
   KingLeftEnPrise,  // the move left the mover's king to be taken: the refuser wins
   Mate,             // the move leaves the refuser no move that keeps its king: the mover wins
   LegalRefused,     // the move was good by these rules: the refuser loses
+  DrawClaimed,      // the engine holds the game drawn by its rules and will not go on
 };
 const char* describe(Ending e);
 
