@@ -34,7 +34,15 @@ RecordPosition positionOfSlot(const RecordSlot& s) {
 std::vector<RecordSlot> slotsOf(const GameRecord& r) {
   const Replay played = replay(r);
   std::vector<RecordSlot> slots;
+  // Each side's total at the start: what its first timed move says it had before it.
   double totals[2] = {0, 0};  // 先手, 後手
+  bool known[2] = {false, false};
+  for (std::size_t k = 0; k < r.moves.size() && k + 1 < played.positions.size(); ++k) {
+    const int side = played.positions[k].手番 == 先手 ? 0 : 1;
+    if (known[side]) continue;
+    known[side] = true;
+    if (r.moves[k].timed) totals[side] = static_cast<double>(r.moves[k].total - r.moves[k].seconds);
+  }
   for (std::size_t k = 0; k < played.positions.size(); ++k) {
     const RecordPosition& p = played.positions[k];
     RecordSlot s = slotAt(p, totals[0], totals[1]);
