@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/legality.h"
+#include "core/position_check.h"
 #include "records/kif_notation.h"
 
 namespace zelk {
@@ -136,6 +137,7 @@ private:
   bool ended_ = false;
   std::vector<std::u32string> diagramRows_;
   bool diagramSeen_ = false;
+  int diagramLine_ = 0;        // the line of the diagram's first row
   bool otherGame_ = false;     // 手合割 names the game "その他" or leaves it to the diagram
   Hand handFirst_, handSecond_;
   int sideToMove_ = 先手;
@@ -204,6 +206,7 @@ bool Reader::line(std::u32string_view raw) {
   if (t[0] == U'|') {
     if (started_) return true;
     sawSomething_ = diagramSeen_ = true;
+    if (diagramRows_.empty()) diagramLine_ = lineNumber_;
     diagramRows_.emplace_back(t);
     return true;
   }
@@ -273,6 +276,11 @@ bool Reader::startMoves() {
   start.手番 = sideToMove_;
   out_.record.start = start;
   g_ = stateOf(start);
+  if (const auto problem = positionProblem(g_)) {
+    lineNumber_ = diagramLine_;
+    fail("盤面図の局面では指せません: " + problem->日本語);
+    return false;
+  }
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/position_check.h"
+
 namespace zelk {
 
 namespace {
@@ -67,6 +69,10 @@ PositionText readPositionText(std::string_view text) {
   GameState g;
   if (auto err = loadSfen(g, sfen)) {
     out.error = "SFEN「" + sfen + "」が読めません: " + *err;
+    return out;
+  }
+  if (const auto problem = positionProblem(g)) {
+    out.error = "この局面では指せません: " + problem->日本語;
     return out;
   }
   GameRecord& r = out.record;

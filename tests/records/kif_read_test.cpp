@@ -254,6 +254,23 @@ TEST(KifRead, WhatIsNotAGameOfThisBoardIsRefusedNamingTheLine) {
   }
 }
 
+TEST(KifRead, ADiagramThatCouldNotStandOnTheBoardIsRefused) {
+  const std::string kif = crlf({
+      "後手の持駒：なし",
+      "  ５ ４ ３ ２ １",
+      "+---------------+",
+      "| ・ ・ ・ ・v玉|一",
+      "| ・ ・ ・ ・ ・|二",
+      "| 歩 ・ ・ ・ ・|三",
+      "| 歩 ・ ・ ・ ・|四",
+      "| 玉 ・ ・ ・ ・|五",
+      "+---------------+",
+      "先手の持駒：なし",
+      "   1 ５二歩(53)",
+  });
+  EXPECT_EQ(readKif(kif).error, "4行目: 盤面図の局面では指せません: 先手の歩が５筋に2枚あります");
+}
+
 TEST(KifRead, APawnReachingTheFarRowMustPromote) {
   const std::string kif = crlf({
       "後手の持駒：なし",
