@@ -1,0 +1,14 @@
+// zelk55-record: converts game records between ".棋譜", KIF (".kif", ".kifu") and SFEN
+// (".sfen"), and shows a record's moves and final position.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "records/record_tool.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return zelk::runRecordTool(args, std::cin, std::cout, std::cerr);
+}
