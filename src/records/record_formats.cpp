@@ -1,6 +1,9 @@
 #include "records/record_formats.h"
 
+#include <system_error>
+
 #include "records/cp932.h"
+#include "records/file_io.h"
 #include "records/kif_read.h"
 #include "records/kif_write.h"
 #include "records/record_file.h"
@@ -128,6 +131,23 @@ DecodedRecord decodeRecord(std::string_view bytes, RecordFormat format) {
       return out;
     }
   }
+  return out;
+}
+
+DecodedRecord readRecordFile(const std::filesystem::path& path, RecordFormat format) {
+  DecodedRecord out;
+  std::error_code ec;
+  if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kLargestKifFile) {
+    out.error = displayName(path) + ": 棋譜としては大きすぎます";
+    return out;
+  }
+  const FileResult read = readWholeFile(path);
+  if (!read.ok) {
+    out.error = read.error;
+    return out;
+  }
+  out = decodeRecord(read.bytes, format);
+  if (!out.ok()) out.error = displayName(path) + ": " + out.error;
   return out;
 }
 

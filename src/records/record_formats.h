@@ -35,6 +35,10 @@ struct DecodedRecord {
 };
 DecodedRecord decodeRecord(std::string_view bytes, RecordFormat format);
 
+// Reads a record file in the format given, refusing one far larger than any record before
+// reading it; the reason names the file.
+DecodedRecord readRecordFile(const std::filesystem::path& path, RecordFormat format);
+
 struct EncodedBytes {
   std::string bytes;
   std::string error;  // why the record cannot be written in that format; empty when it can

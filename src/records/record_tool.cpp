@@ -4,7 +4,6 @@
 #include <istream>
 #include <optional>
 #include <ostream>
-#include <system_error>
 
 #include "records/file_io.h"
 #include "records/kif_write.h"
@@ -73,29 +72,21 @@ std::optional<RecordFormat> formatFor(const std::string& file, const std::string
   return std::nullopt;
 }
 
-// The input's bytes, refusing one far larger than any record before reading it.
-FileResult readInput(const std::string& file, std::istream& in) {
+// Standard input's bytes, refusing more than any record holds.
+FileResult readStandardInput(std::istream& in) {
   FileResult r;
-  if (file == "-") {
-    std::string bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-      bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-      if (bytes.size() > kLargestKifFile) {
-        r.error = "-: 棋譜としては大きすぎます";
-        return r;
-      }
+  std::string bytes;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > kLargestKifFile) {
+      r.error = "-: 棋譜としては大きすぎます";
+      return r;
     }
-    r.ok = true;
-    r.bytes = std::move(bytes);
-    return r;
   }
-  std::error_code ec;
-  if (const auto size = fs::file_size(fs::path(file), ec); !ec && size > kLargestKifFile) {
-    r.error = file + ": 棋譜としては大きすぎます";
-    return r;
-  }
-  return readWholeFile(fs::path(file));
+  r.ok = true;
+  r.bytes = std::move(bytes);
+  return r;
 }
 
 // Reads and understands the input; the reason on failure, naming the file.
@@ -108,15 +99,16 @@ std::optional<GameRecord> load(const std::string& file, const std::string& from,
     status = kToolUsage;
     return std::nullopt;
   }
-  const FileResult read = readInput(file, in);
-  if (!read.ok) {
-    err << "zelk55-record: " << read.error << "\n";
-    status = kToolBadFile;
-    return std::nullopt;
+  DecodedRecord d;
+  if (file == "-") {
+    const FileResult read = readStandardInput(in);
+    if (!read.ok) d.error = read.error;
+    else if (d = decodeRecord(read.bytes, *format); !d.ok()) d.error = "-: " + d.error;
+  } else {
+    d = readRecordFile(fs::path(file), *format);
   }
-  DecodedRecord d = decodeRecord(read.bytes, *format);
   if (!d.ok()) {
-    err << "zelk55-record: " << file << ": " << d.error << "\n";
+    err << "zelk55-record: " << d.error << "\n";
     status = kToolBadFile;
     return std::nullopt;
   }
