@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/move_execution.h"
 #include "records/record_slots.h"
 
 namespace zelk {
@@ -18,8 +19,8 @@ bool hasKing(const Board& b, int king) {
 
 // The live position after the last move, with each side's total: the clocks, or the total the
 // last move's own slot gave its mover when the game ended before the clock was charged.
-RecordSlot liveSlot(const GameState& g, const RecordSlot* before) {
-  RecordSlot s;
+HistorySlot liveSlot(const GameState& g, const HistorySlot* before) {
+  HistorySlot s;
   s.盤面 = g.盤面;
   s.持駒MAN = g.持駒MAN;
   s.持駒COM = g.持駒COM;
@@ -47,8 +48,8 @@ RecordSlot liveSlot(const GameState& g, const RecordSlot* before) {
 
 GameAsRecord recordOfGame(const GameState& g) {
   GameAsRecord out;
-  const int saved = static_cast<int>(g.盤面記録.size());
-  std::vector<RecordSlot> slots;
+  const int saved = static_cast<int>(g.記録.size());
+  std::vector<HistorySlot> slots;
   bool live = false;
   if (g.棋譜モード == 1) {
     for (int n = 0; n <= std::min(g.記録最終, saved - 1); ++n) slots.push_back(slotOf(g, n));

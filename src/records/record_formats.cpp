@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "records/cp932.h"
-#include "records/file_io.h"
+#include "presentation/cp932.h"
+#include "presentation/file_io.h"
 #include "records/kif_read.h"
 #include "records/kif_write.h"
 #include "records/record_file.h"

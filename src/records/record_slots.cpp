@@ -11,8 +11,8 @@ namespace {
 
 long whole(double seconds) { return seconds > 0 ? static_cast<long>(std::floor(seconds)) : 0; }
 
-RecordSlot slotAt(const RecordPosition& p, double first, double second) {
-  RecordSlot s;
+HistorySlot slotAt(const RecordPosition& p, double first, double second) {
+  HistorySlot s;
   s.盤面 = p.盤面;
   s.持駒MAN = p.持駒先手;
   s.持駒COM = p.持駒後手;
@@ -21,7 +21,7 @@ RecordSlot slotAt(const RecordPosition& p, double first, double second) {
   return s;
 }
 
-RecordPosition positionOfSlot(const RecordSlot& s) {
+RecordPosition positionOfSlot(const HistorySlot& s) {
   RecordPosition p;
   p.盤面 = s.盤面;
   p.持駒先手 = s.持駒MAN;
@@ -31,9 +31,9 @@ RecordPosition positionOfSlot(const RecordSlot& s) {
 
 }  // namespace
 
-std::vector<RecordSlot> slotsOf(const GameRecord& r) {
+std::vector<HistorySlot> slotsOf(const GameRecord& r) {
   const Replay played = replay(r);
-  std::vector<RecordSlot> slots;
+  std::vector<HistorySlot> slots;
   // Each side's total at the start: what its first timed move says it had before it.
   double totals[2] = {0, 0};  // 先手, 後手
   bool known[2] = {false, false};
@@ -45,7 +45,7 @@ std::vector<RecordSlot> slotsOf(const GameRecord& r) {
   }
   for (std::size_t k = 0; k < played.positions.size(); ++k) {
     const RecordPosition& p = played.positions[k];
-    RecordSlot s = slotAt(p, totals[0], totals[1]);
+    HistorySlot s = slotAt(p, totals[0], totals[1]);
     if (k < r.moves.size() && static_cast<int>(k) != played.failedMove) {
       const RecordedMove& m = r.moves[k];
       double& mine = totals[p.手番 == 先手 ? 0 : 1];
@@ -60,9 +60,9 @@ std::vector<RecordSlot> slotsOf(const GameRecord& r) {
   return slots;
 }
 
-FromSlots recordFromSlots(const std::vector<RecordSlot>& slots) {
+FromSlots recordFromSlots(const std::vector<HistorySlot>& slots) {
   std::vector<RecordPosition> positions;
-  for (const RecordSlot& s : slots) positions.push_back(positionOfSlot(s));
+  for (const HistorySlot& s : slots) positions.push_back(positionOfSlot(s));
   FromPositions found = recordFromPositions(positions);
   FromSlots out;
   out.brokenAt = found.brokenAt;
@@ -89,7 +89,7 @@ FromSlots recordFromSlots(const std::vector<RecordSlot>& slots) {
 }
 
 FromSlots recordOfRecordFile(const RecordFile& f) {
-  std::vector<RecordSlot> slots;
+  std::vector<HistorySlot> slots;
   slots.push_back(slotAt(standardStart(), 0, 0));
   slots.insert(slots.end(), f.records.begin(), f.records.end());
   FromSlots out = recordFromSlots(slots);
@@ -106,7 +106,7 @@ AsRecordFile recordFileOf(const GameRecord& r) {
     out.error = "初期配置が平手の５五将棋でない棋譜は .棋譜 に書けません";
     return out;
   }
-  std::vector<RecordSlot> slots = slotsOf(r);
+  std::vector<HistorySlot> slots = slotsOf(r);
   out.file.title = r.header("表題");
   out.file.upperName = r.後手名;
   out.file.lowerName = r.先手名;

@@ -13,7 +13,7 @@ namespace zelk {
 
 // The slots of a record whose moves the rules accept: one per position, the final position
 // last (with the final totals before and after). Clocks come from the moves' times.
-std::vector<RecordSlot> slotsOf(const GameRecord& r);
+std::vector<HistorySlot> slotsOf(const GameRecord& r);
 
 // A record of slots, the last of them the final position (its before-values the final
 // totals); the moves are found between consecutive slots, their times from the totals. A plain
@@ -25,7 +25,7 @@ struct FromSlots {
   int brokenAt = -1;
   bool turned = false;  // the record is the game turned round
 };
-FromSlots recordFromSlots(const std::vector<RecordSlot>& slots);
+FromSlots recordFromSlots(const std::vector<HistorySlot>& slots);
 
 // A ".棋譜" file as a record: the standard start, then its saved positions; the title and the
 // upper and lower players' names go to the header.

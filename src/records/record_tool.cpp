@@ -5,7 +5,7 @@
 #include <optional>
 #include <ostream>
 
-#include "records/file_io.h"
+#include "presentation/file_io.h"
 #include "records/kif_write.h"
 #include "records/record_formats.h"
 #include "records/sfen_record.h"

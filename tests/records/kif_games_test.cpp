@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/move_execution.h"
 #include "core/sfen.h"
 #include "engine/usi.h"
 #include "records/game_as_record.h"
@@ -37,15 +38,15 @@ void PrintTo(const Seen& s, std::ostream* os) {
 
 long whole(double s) { return static_cast<long>(std::floor(s)); }
 
-Seen seenOf(const RecordSlot& s, bool withAfter) {
+Seen seenOf(const HistorySlot& s, bool withAfter) {
   Seen v{s.盤面, s.持駒MAN, s.持駒COM, whole(s.前秒M), whole(s.前秒C), 0, 0};
   if (withAfter) v.manAfter = whole(s.後秒M), v.comAfter = whole(s.後秒C);
   return v;
 }
 
 // The slot as the other side sees it: the game turned round, MAN and COM exchanged.
-RecordSlot turned(const RecordSlot& s) {
-  RecordSlot t = s;
+HistorySlot turned(const HistorySlot& s) {
+  HistorySlot t = s;
   for (int x = 1; x <= 5; ++x)
     for (int y = 1; y <= 5; ++y) t.盤面(6 - x, 6 - y) = -s.盤面(x, y);
   std::swap(t.持駒MAN, t.持駒COM);
@@ -78,7 +79,7 @@ struct KifGamesTest : test::RecordsTest {
   std::vector<Seen> history(bool withAfter) {
     std::vector<Seen> out;
     for (int n = 0; n < g().記録位置; ++n) out.push_back(seenOf(slotOf(g(), n), withAfter));
-    RecordSlot live;
+    HistorySlot live;
     live.盤面 = g().盤面;
     live.持駒MAN = g().持駒MAN;
     live.持駒COM = g().持駒COM;
@@ -95,7 +96,7 @@ struct KifGamesTest : test::RecordsTest {
     EXPECT_TRUE(back.ok()) << back.error;
     if (read) *read = back.record;
     std::vector<Seen> out;
-    for (RecordSlot s : slotsOf(back.record)) {
+    for (HistorySlot s : slotsOf(back.record)) {
       if (game.turned) s = turned(s);
       out.push_back(seenOf(s, withAfter));
     }
@@ -209,7 +210,7 @@ TEST_F(KifGamesTest, ARecordFileTheGameSavedGoesToKifAndBackByteForByte) {
   const RecordFile before = decodeRecordFile(saved), after = decodeRecordFile(again.bytes);
   ASSERT_EQ(after.records.size(), before.records.size());
   for (std::size_t i = 0; i < before.records.size(); ++i) {
-    RecordSlot expected = before.records[i];
+    HistorySlot expected = before.records[i];
     if (i + 1 == before.records.size()) expected.後秒M = expected.前秒M, expected.後秒C = expected.前秒C;
     EXPECT_EQ(after.records[i], expected) << "slot " << i + 1;
   }

@@ -8,7 +8,7 @@
 
 #include "core/sfen.h"
 #include "core/test_support.h"
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 #include "records/record_file.h"
 #include "records/record_formats.h"
 #include "records/sfen_record.h"
@@ -147,7 +147,7 @@ std::string recordFileBytes(const char* upper, const char* lower, std::initializ
   f.lowerName = lower;
   for (const Saved& s : slots) {
     const GameState p = test::position(s.sfen);
-    RecordSlot slot;
+    HistorySlot slot;
     slot.盤面 = p.盤面;
     slot.持駒MAN = p.持駒MAN;
     slot.持駒COM = p.持駒COM;

@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "records/cp932.h"
+#include "presentation/cp932.h"
 #include "records/record_tool.h"
 
 namespace zelk {
