@@ -118,9 +118,12 @@ TEST_F(KifGamesTest, GamesAgainstTheComputerAtEachLevelFromEitherSide) {
 
       GameRecord read;
       EXPECT_EQ(throughKif(true, &read), history(true)) << "level " << level << (manFirst ? " 先手" : " 後手");
-      // The computer's first move makes it 先手 in the record, on the standard start.
+      // Whoever moved first is 先手 in the record, on the standard start.
       EXPECT_EQ(read.start, standardStart());
-      if (g().勝者 != 0) EXPECT_EQ(read.end.winner, (g().勝者 == g().MAN手番) == manFirst ? 先手 : 後手);
+      if (g().勝者 != 0) {
+        const bool manWon = g().勝者 == g().MAN手番;
+        EXPECT_EQ(read.end.winner, manWon == manFirst ? 先手 : 後手);
+      }
     }
   }
 }
