@@ -27,8 +27,6 @@ std::vector<std::string> movesOf(const std::string& position) {
   return moves;
 }
 
-constexpr const char* kSync = "zelk55sync";
-
 std::string depthOf(const std::string& go) {
   std::istringstream in(go);
   std::string w, depth = "1";
