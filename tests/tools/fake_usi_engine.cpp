@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
   bool silent = false;
   for (std::string line; std::getline(std::cin, line);) {
     if (log) log << line << std::endl;
-    if (line == "usi") std::cout << "id name " << name << "\nusiok" << std::endl;
+    if (line == "usi")
+      std::cout << "id name " << name << "\noption name Skill Level type spin default 3 min 1 max 6\n"
+                << "option name Book type check default false\nusiok" << std::endl;
     else if (line == "isready") std::cout << "readyok" << std::endl;
     else if (line == "quit") return 0;
     else if (line.rfind("go", 0) == 0 && !silent) {

@@ -49,7 +49,7 @@ GameRecord play(UsiPlayer& black, UsiPlayer& white, GameSettings s = {}) {
 TEST(MatchEngines, TwoEnginesPlayAGameOverUsiToTheKingsCapture) {
   TempLog blackLog;
   {
-    UsiPlayer black(fakeEngine("--name Raider --log " + blackLog.path + " 1e1d 1d1c 1c1a", "", {{"Level", "3"}}));
+    UsiPlayer black(fakeEngine("--name Raider --log " + blackLog.path + " 1e1d 1d1c 1c1a", "", {{"Skill Level", "3"}}));
     UsiPlayer white(fakeEngine("1b1c 4a3b", "Idler"));
     std::string error;
     ASSERT_TRUE(black.start(error)) << error;
@@ -64,7 +64,7 @@ TEST(MatchEngines, TwoEnginesPlayAGameOverUsiToTheKingsCapture) {
   }  // the engines are told to quit and have left: their logs are complete
 
   const std::string seen = readAll(blackLog.path);
-  const std::size_t option = seen.find("setoption name Level value 3\n");
+  const std::size_t option = seen.find("setoption name Skill Level value 3\n");
   const std::size_t ready = seen.find("isready\n", option);
   const std::size_t newGame = seen.find("usinewgame\n");
   EXPECT_LT(seen.find("usi\n"), option);
@@ -121,13 +121,24 @@ TEST(MatchEngines, AnEngineThatStallsLosesOnTimeAndOneThatMumblesLosesTheGame) {
   EXPECT_EQ(garbled.ending, Ending::IllegalMove);
 }
 
-TEST(MatchEngines, AProgramThatIsNoEngineDoesNotStart) {
+TEST(MatchEngines, AProgramThatIsNoEngineOrAnOptionItLacksStopsTheStart) {
   EngineConfig none;
   none.command = "/nonexistent/engine";
   UsiPlayer missing(none);
   std::string error;
   EXPECT_FALSE(missing.start(error));
   EXPECT_NE(error.find("/nonexistent/engine"), std::string::npos) << error;
+
+  // An option the engine does not announce, or a number outside its range, stops the match
+  // before it starts rather than playing a game with the engine's defaults.
+  for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
+           {"Level", "3"}, {"Skill Level", "7"}, {"Skill Level", "0"}, {"Skill Level", "high"}}) {
+    UsiPlayer picky(fakeEngine("", "", {{option, value}}));
+    EXPECT_FALSE(picky.start(error)) << option << "=" << value;
+    EXPECT_NE(error.find(option), std::string::npos) << error;
+  }
+  UsiPlayer fine(fakeEngine("", "", {{"Skill Level", "6"}, {"Book", "true"}}));
+  EXPECT_TRUE(fine.start(error)) << error;
 }
 
 TEST(MatchEngines, GnuminishogiWhenInstalledAnswersWithMovesTheRulesAccept) {

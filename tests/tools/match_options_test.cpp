@@ -56,11 +56,16 @@ TEST(MatchOptions, MistakesAreRefusedWithAReason) {
            {"-a", "x", "-b", "y", "--sprt", "10,0"},
            {"-a", "x", "-b", "y", "--sprt", "10"},
            {"-a", "x", "-b", "y", "--colour", "red"},
+           {"-a", "x", "--gnu-b", "--option-b", "Hash=16"},
+           {"-a", "x", "--gnu-b", "--limit-b", "movetime 100"},
            {"-a", "x", "-b"}}) {
     EXPECT_FALSE(parse(bad, &error)) << bad.back();
     EXPECT_FALSE(error.empty()) << bad.back();
   }
   EXPECT_TRUE(parse({"--help"})->help);
+  // gnuminishogi searches to a depth: one given for both sides is its, any other is not.
+  EXPECT_EQ(describe(parse({"-a", "x", "--gnu-b", "--limit", "movetime 50"})->limits[1]), "depth 1");
+  EXPECT_EQ(describe(parse({"-a", "x", "--gnu-b", "--limit", "depth 3"})->limits[1]), "depth 3");
 }
 
 }  // namespace

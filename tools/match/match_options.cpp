@@ -182,6 +182,10 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
   for (int s = 0; s < 2; ++s) {
     if (!limitSet[s] && both) o.limits[s] = *both;
     if (o.engines[s].protocol != EngineConfig::Protocol::GnuShogi) continue;
+    if (!o.engines[s].options.empty()) {
+      error = "gnuminishogi takes no options";
+      return std::nullopt;
+    }
     if (!limitSet[s] && o.limits[s].kind != Limit::Kind::Depth) o.limits[s] = *parseLimit("depth 1");
     if (o.limits[s].kind != Limit::Kind::Depth) {
       error = std::string("gnuminishogi plays to a depth only: --limit-") + (s == 0 ? "a" : "b") + " 'depth N'";

@@ -1,6 +1,7 @@
 #include "usi_player.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <vector>
 
@@ -50,17 +51,51 @@ bool UsiPlayer::waitFor(const std::string& word, long long ms, std::string& erro
     }
     if (line.rfind(word, 0) == 0) return true;
     if (line.rfind("id name ", 0) == 0 && config_.name.empty()) name_ = line.substr(8);
+    if (line.rfind("option name ", 0) == 0) {
+      // option name NAME type T [default D] [min A max B] [var V ...]; a name may hold spaces
+      const std::size_t type = line.find(" type ");
+      if (type == std::string::npos) continue;
+      Announced a;
+      a.name = line.substr(12, type - 12);
+      const std::vector<std::string> w = words(line.substr(type));
+      a.spin = w.size() > 1 && w[1] == "spin";
+      for (std::size_t i = 2; i + 1 < w.size(); ++i) {
+        if (w[i] == "min") a.min = std::atoll(w[i + 1].c_str());
+        if (w[i] == "max") a.max = std::atoll(w[i + 1].c_str());
+      }
+      announced_.push_back(a);
+    }
   }
+}
+
+std::string UsiPlayer::refusedOption() const {
+  for (const auto& [option, value] : config_.options) {
+    const Announced* a = nullptr;
+    for (const Announced& x : announced_)
+      if (x.name == option) a = &x;
+    if (!a) return "it has no option '" + option + "'";
+    char* end = nullptr;
+    const long long v = std::strtoll(value.c_str(), &end, 10);
+    if (a->spin && (value.empty() || *end != '\0' || v < a->min || v > a->max))
+      return "its option " + option + " takes " + std::to_string(a->min) + " to " + std::to_string(a->max) +
+             ", not '" + value + "'";
+  }
+  return {};
 }
 
 bool UsiPlayer::start(std::string& error) {
   healthy_ = false;
+  announced_.clear();
   if (!process_.start(config_.command, error)) return false;
   if (!process_.send("usi") || !waitFor("usiok", kHandshakeMs, error)) {
     error = config_.command + ": " + error;
     return false;
   }
   if (name_.empty()) name_ = config_.command;
+  if (std::string why = refusedOption(); !why.empty()) {
+    error = config_.command + ": " + why;
+    return false;
+  }
   for (const auto& [option, value] : config_.options)
     process_.send("setoption name " + option + " value " + value);
   if (!process_.send("isready") || !waitFor("readyok", kHandshakeMs, error)) {

@@ -37,8 +37,18 @@ private:
   // Reads lines until one starts with `word`; false on a timeout or when the engine closes.
   bool waitFor(const std::string& word, long long ms, std::string& error);
 
+  // An option the engine announced: its name, and the range of a spin.
+  struct Announced {
+    std::string name;
+    bool spin = false;
+    long long min = 0, max = 0;
+  };
+  // The reason the engine cannot take an option of the configuration, or empty.
+  std::string refusedOption() const;
+
   EngineConfig config_;
   std::string name_;
+  std::vector<Announced> announced_;
   EngineProcess process_;
   bool healthy_ = false;
 };
