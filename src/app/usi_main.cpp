@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/bench.h"
+#include "engine/line_reader.h"
 #include "engine/usi.h"
 
 int main(int argc, char** argv) {
@@ -12,9 +13,14 @@ int main(int argc, char** argv) {
     zelk::runBench(std::cout);
     return 0;
   }
+  std::ios::sync_with_stdio(false);
   zelk::UsiEngine engine(std::cout);
+  zelk::LineReader reader(std::cin);
   std::string line;
-  while (std::getline(std::cin, line))
-    if (!engine.handle(line)) break;
+  while (reader.next(line)) {
+    if (reader.lastWasCut()) engine.refuseLongLine(line);
+    else if (!engine.handle(line)) break;
+  }
+  engine.handle("quit");
   return 0;
 }

@@ -1,5 +1,6 @@
 // Fuzzes the engine's protocol with any command lines: positions from any text, moves, perft
-// and the computer's choice must never crash or hang.
+// and the computer's choice must never crash or hang. Every go is stopped at once, so the
+// searching levels start, stop and answer without thinking for seconds.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -20,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Deep perft and the benchmark are slow by design, not faults.
     if (line.find("perft") != std::string_view::npos) line = "go perft 2";
     if (line.find("bench") == std::string_view::npos && !engine.handle(line)) break;
+    if (line.find("go") != std::string_view::npos) engine.handle("stop");
     start = end + 1;
   }
   engine.handle("go");
+  engine.handle("stop");
   return 0;
 }
