@@ -33,6 +33,16 @@ int kingAfter(const Position& p, Move m, int us) {
   return !isDrop(m) && typeOf(p.at(moveFrom(m))) == kKing ? moveTo(m) : p.kingSquare(us);
 }
 
+// Brings the best-scored of the moves from i on to place i and returns it.
+Move pickNext(MoveList& list, int* scores, int i) {
+  int best = i;
+  for (int j = i + 1; j < list.size; ++j)
+    if (scores[j] > scores[best]) best = j;
+  std::swap(list.moves[i], list.moves[best]);
+  std::swap(scores[i], scores[best]);
+  return list.moves[i];
+}
+
 constexpr int kTableMoveOrder = 1 << 30;
 constexpr int kCaptureOrder = 1 << 20;
 constexpr int kKillerOrder = 1 << 19;
@@ -138,12 +148,7 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
   int scores[MoveList::kCapacity];
   scoreMoves(list.moves, list.size, scores, kNoMove, ply);
   for (int i = 0; i < list.size; ++i) {
-    int bestIndex = i;
-    for (int j = i + 1; j < list.size; ++j)
-      if (scores[j] > scores[bestIndex]) bestIndex = j;
-    std::swap(list.moves[i], list.moves[bestIndex]);
-    std::swap(scores[i], scores[bestIndex]);
-    const Move m = list.moves[i];
+    const Move m = pickNext(list, scores, i);
     const int king = kingAfter(p, m, us);
     p.make(m);
     if (p.attackersTo(king, them)) {  // leaves the king to be taken
@@ -227,12 +232,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   Move quietsTried[64];
   int quietCount = 0;
   for (int i = 0; i < list.size; ++i) {
-    int bestIndex = i;
-    for (int j = i + 1; j < list.size; ++j)
-      if (scores[j] > scores[bestIndex]) bestIndex = j;
-    std::swap(list.moves[i], list.moves[bestIndex]);
-    std::swap(scores[i], scores[bestIndex]);
-    const Move m = list.moves[i];
+    const Move m = pickNext(list, scores, i);
     const bool quiet = p.capturedBy(m) == 0 && !isPromotion(m);
     const int king = kingAfter(p, m, us);
     p.make(m);
@@ -289,6 +289,17 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   return best;
 }
 
+int Searcher::quiescence(Position& p) {
+  static const std::atomic<bool> never{false};
+  pos_ = &p;
+  stop_ = &never;
+  pondering_ = nullptr;
+  limits_ = {};
+  aborted_ = false;
+  nodes_ = 0;
+  return quiesce(-kInfinity, kInfinity, 0, 0);
+}
+
 SearchResult Searcher::search(Position& root, const SearchLimits& limits, const std::atomic<bool>& stop,
                               const std::function<void(const IterationInfo&)>& info,
                               const std::atomic<bool>* pondering) {
@@ -334,10 +345,11 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
     if (f.pvLength > 0) {
       result.best = f.pv[0];
       result.ponder = f.pvLength > 1 ? f.pv[1] : kNoMove;
-      result.score = score;
-      result.depth = depth;
     }
-    if (aborted_) break;
+    if (aborted_) break;  // the first iteration cut short: its move, but no score
+    // Without a line every move hands the king over: the score says so all the same.
+    result.score = score;
+    result.depth = depth;
     const std::int64_t ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
     if (info) info({depth, seldepth_, score, nodes_, ms, std::vector<Move>(f.pv, f.pv + f.pvLength)});

@@ -31,12 +31,13 @@ struct SearchLimits {
   std::int64_t hardMs = 0;  // the search stops here
 };
 
-// Switches for the pruning and reductions, so each can be measured in games.
+// Switches for the pruning, reductions and extensions, so each can be measured in games;
+// one is switched on only when games show that it gains.
 struct SearchFeatures {
-  bool nullMove = true;
-  bool lateMoveReductions = true;
-  bool futility = true;
-  bool checkExtension = true;
+  bool nullMove = false;
+  bool lateMoveReductions = false;
+  bool futility = false;
+  bool checkExtension = false;
 };
 
 // One finished iteration, as `info` shows it.
@@ -71,6 +72,10 @@ public:
   SearchResult search(Position& root, const SearchLimits& limits, const std::atomic<bool>& stop,
                       const std::function<void(const IterationInfo&)>& info = {},
                       const std::atomic<bool>* pondering = nullptr);
+
+  // The quiescence score of the position alone (captures and promotions played out), for
+  // picking the quiet positions the tuner learns from.
+  int quiescence(Position& p);
 
 private:
   struct Frame {

@@ -4,21 +4,11 @@
 #include <charconv>
 #include <vector>
 
+#include "engine/words.h"
+
 namespace zelk::fast {
 
 namespace {
-
-std::vector<std::string_view> words(std::string_view s) {
-  std::vector<std::string_view> w;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    const std::size_t start = i;
-    while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
-    if (i > start) w.push_back(s.substr(start, i - start));
-  }
-  return w;
-}
 
 // A whole number of digits only, within [min, max].
 std::optional<std::int64_t> wholeNumber(std::string_view t, std::int64_t min, std::int64_t max) {

@@ -9,22 +9,11 @@
 #include "engine/bench.h"
 #include "engine/line_reader.h"
 #include "engine/movegen.h"
+#include "engine/words.h"
 
 namespace zelk {
 
 namespace {
-
-std::vector<std::string_view> words(std::string_view s) {
-  std::vector<std::string_view> w;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r')) ++i;
-    const std::size_t start = i;
-    while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '\r') ++i;
-    if (i > start) w.push_back(s.substr(start, i - start));
-  }
-  return w;
-}
 
 GameState startPosition() {
   GameState g;
@@ -203,9 +192,22 @@ void UsiEngine::setOption(std::string_view args) {
     say("info string USI_Hash must be 1 to " + std::to_string(kMaxHashMb) + "\n");
   } else if (name == "USI_Ponder") {
     // Pondering is the GUI's choice: go ponder is answered whatever this says.
+  } else if (bool* feature = searchFeature(name)) {
+    // Not offered to GUIs: switches for measuring one part of the search in games.
+    if (value == "true" || value == "false") *feature = value == "true";
+    else say("info string " + std::string(name) + " must be true or false\n");
   } else {
     say("info string unknown option " + std::string(name) + "\n");
   }
+}
+
+bool* UsiEngine::searchFeature(std::string_view name) {
+  fast::SearchFeatures& f = searcher_.features();
+  if (name == "SearchNullMove") return &f.nullMove;
+  if (name == "SearchLateMoveReductions") return &f.lateMoveReductions;
+  if (name == "SearchFutility") return &f.futility;
+  if (name == "SearchCheckExtension") return &f.checkExtension;
+  return nullptr;
 }
 
 void UsiEngine::setPosition(std::string_view args) {

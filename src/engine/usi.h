@@ -54,6 +54,7 @@ private:
   void say(const std::string& text);
   void setPosition(std::string_view args);
   void setOption(std::string_view args);
+  bool* searchFeature(std::string_view name);
   void startGo(std::string_view args);
   // The worker's jobs.
   void runPerft(const GameState& g, int depth);
