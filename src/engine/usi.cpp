@@ -128,8 +128,8 @@ bool UsiEngine::handle(std::string_view line) {
         "option name Level type spin default 3 min 1 max " + std::to_string(kHighestLevel) + "\n" +
         "option name USI_Hash type spin default " + std::to_string(kDefaultHashMb) + " min 1 max " +
         std::to_string(kMaxHashMb) + "\n" +
-        "option name USI_Ponder type check default false\n"
-        "usiok\n");
+        "option name USI_Ponder type check default false\n" +
+        searchFeatureOptions() + "usiok\n");
   } else if (cmd == "usinewgame") {
     position_ = startPosition();
     searcher_.clear();
@@ -193,12 +193,19 @@ void UsiEngine::setOption(std::string_view args) {
   } else if (name == "USI_Ponder") {
     // Pondering is the GUI's choice: go ponder is answered whatever this says.
   } else if (bool* feature = searchFeature(name)) {
-    // Not offered to GUIs: switches for measuring one part of the search in games.
+    // Switches for measuring one part of the search in games.
     if (value == "true" || value == "false") *feature = value == "true";
     else say("info string " + std::string(name) + " must be true or false\n");
   } else {
     say("info string unknown option " + std::string(name) + "\n");
   }
+}
+
+std::string UsiEngine::searchFeatureOptions() {
+  std::string text;
+  for (const char* name : {"SearchNullMove", "SearchLateMoveReductions", "SearchFutility", "SearchCheckExtension"})
+    text += std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
+  return text;
 }
 
 bool* UsiEngine::searchFeature(std::string_view name) {

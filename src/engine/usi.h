@@ -55,6 +55,7 @@ private:
   void setPosition(std::string_view args);
   void setOption(std::string_view args);
   bool* searchFeature(std::string_view name);
+  std::string searchFeatureOptions();
   void startGo(std::string_view args);
   // The worker's jobs.
   void runPerft(const GameState& g, int depth);
