@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          qt6-base-dev qt6-multimedia-dev libgl-dev fonts-ipafont-mincho xvfb xauth)
+          qt6-base-dev qt6-multimedia-dev libgl-dev fonts-ipafont-mincho xvfb xauth xdotool libx11-dev)
 
 missing=()
 for p in "${packages[@]}"; do

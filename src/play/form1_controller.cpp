@@ -17,7 +17,7 @@ RecordPanel& panelOr(RecordPanel* panel, std::unique_ptr<RecordPanel>& own) {
 
 Form1Controller::Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
                                  std::filesystem::path startFolder, RecordPanel* panel)
-    : screen(g, platform.surface, platform.clock),
+    : screen(g, platform.surface, platform.scheduler),
       clocks(g, screen, platform),
       sounds(platform.sound, platform.dialogs, soundFolders),
       起動フォルダ(std::move(startFolder)),
@@ -26,6 +26,7 @@ Form1Controller::Form1Controller(const Platform& platform, std::vector<std::file
       navigation(g, screen, clocks, sounds, platform, records),
       handicap(g, screen, sounds, platform, records),
       settings(g, screen, clocks, sounds, platform, 起動フォルダ),
+      comTurn(g, screen, clocks, sounds, platform),
       p_(platform) {
   screen.setClockDisplay(&clocks);
 }
@@ -59,7 +60,20 @@ void Form1Controller::Form_Unload() { 終了処理(); }
 
 void Form1Controller::Timer1_Timer() { clocks.Timer1_Timer(); }
 
+bool Form1Controller::allowedWhileComputerMoves(MenuItem item) {
+  switch (item) {
+    case MenuItem::OWARI: case MenuItem::KAISETU: case MenuItem::BGM:
+    case MenuItem::TAIKYOKU: case MenuItem::MATCH_MAN: case MenuItem::START2: case MenuItem::LEVEL:
+    case MenuItem::STOP: case MenuItem::KIFU: case MenuItem::OPTION: case MenuItem::HAIKEI_GA:
+    case MenuItem::SONOTA:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void Form1Controller::menuClicked(MenuItem item) {
+  if (computerMoving() && !allowedWhileComputerMoves(item)) return;
   switch (item) {
     case MenuItem::OWARI: OWARI_Click(); break;
     case MenuItem::VER: VER_Click(); break;
@@ -117,12 +131,16 @@ void Form1Controller::KAISETU_Click() {
 void Form1Controller::終了処理() {
   if (ended_) return;
   ended_ = true;
+  comTurn.stop();
   g.timer1Enabled = false;
   syncTimer();
   sounds.freeAll();
   sounds.終了_音源();
 }
 
-void Form1Controller::syncTimer() { p_.timer.setTimer1Enabled(g.timer1Enabled); }
+// The computer's turn keeps the tick timer itself until it is over.
+void Form1Controller::syncTimer() {
+  if (!computerMoving()) p_.timer.setTimer1Enabled(g.timer1Enabled);
+}
 
 }  // namespace zelk

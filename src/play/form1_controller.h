@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "play/com_turn.h"
 #include "presentation/platform.h"
 #include "presentation/screen.h"
 #include "presentation/sound.h"
@@ -45,6 +46,14 @@ public:
   Navigation navigation;
   Handicap handicap;
   SettingsCommands settings;
+  ComTurn comTurn;
+
+  // True while the computer's turn runs: board clicks, the record panel and the menu commands
+  // that would change the game are refused (dropped, never kept for later) until it is over.
+  bool computerMoving() const { return comTurn.running(); }
+  // Whether a menu item may be chosen while the computer moves: 終わり, the help page, the
+  // music, and opening a menu.
+  static bool allowedWhileComputerMoves(MenuItem item);
 
   void Form_Load();
   void Form_KeyPress(int KeyAscii);  // 27 = Esc ends the program
@@ -69,8 +78,9 @@ public:
   void STOP_Click();      // opening the 局面 menu
   void CANCEL_Click();    // back to the starting position, no game
 
-  // The computer's turn: search, record, blink, play and announce its move.
-  void com_ban();
+  // The computer's turn: search, record, blink, play and announce its move, on the event
+  // loop's timers; it returns after the decision, before the blink.
+  void com_ban() { comTurn.start(); }
 
   // Strength levels.
   void LEVEL1_Click() { levelClick(1); }
@@ -80,6 +90,7 @@ public:
 
 private:
   void mouseDown(int Button, double x, double y);
+  void dispatchClick(int Button, int X, int Y);  // a click on the board or beside it
   void levelClick(int level);
   void hideRecordPanel();
   void refuse();                 // the refusal sound

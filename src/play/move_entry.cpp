@@ -33,7 +33,9 @@ bool ownPiece(const GameState& g, int code) {
 
 }  // namespace
 
+// While the computer moves, a click is dropped: it is not carried out later either.
 void Form1Controller::Form_MouseDown(int Button, double x, double y) {
+  if (computerMoving()) return;
   mouseDown(Button, x, y);
   syncTimer();
 }
@@ -70,8 +72,12 @@ void Form1Controller::mouseDown(int Button, double x, double y) {
     if (g.手番 == g.COM手番) {
       g.再開待ち = 0;
       p_.dialogs.messageBox("OKですか？", "再開(COM)");
-      com_ban();
-      if (g.勝者 != 0) return;  // the computer's move ended the game: this click has nothing left to do
+      // The click is carried out once the computer has moved, unless that move ended the game.
+      comTurn.start([this, Button, X, Y] {
+        if (g.勝者 == 0) dispatchClick(Button, X, Y);
+        syncTimer();
+      });
+      return;
     } else if (g.再開待ち == 1) {
       g.再開待ち = 0;
       g.開始時刻 = p_.clock.timeOfDay();
@@ -79,7 +85,10 @@ void Form1Controller::mouseDown(int Button, double x, double y) {
       p_.dialogs.messageBox("MANの番です", "対局");
     }
   }
+  dispatchClick(Button, X, Y);
+}
 
+void Form1Controller::dispatchClick(int Button, int X, int Y) {
   if (!onBoard(X, Y)) {
     // A click beside the board: release the marks of the last selection, maybe pick from a hand.
     if (isMan(g.移動駒) || isCom(g.移動駒)) {

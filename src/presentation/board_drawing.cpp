@@ -106,26 +106,36 @@ void Screen::描画_移動可能桝色(int 移動元X, int 移動元Y, int 描�
       if (移動チェック(g, 移動元X, 移動元Y, X, Y, 移動駒) == 1) 描画_桝輪郭(描画色, X, Y);
 }
 
-void Screen::描画_駒点滅(int 入力_駒, int 入力_X, int 入力_Y, int 入力_点滅回数) {
-  for (int i = 1; i <= 入力_点滅回数; ++i) {
-    描画_絵(0, 入力_X, 入力_Y);
-    描画_桝輪郭(g.輪郭色, 入力_X, 入力_Y);
-    surface_.refresh();
-    待ち時間(0.2);
-    描画_絵(入力_駒, 入力_X, 入力_Y);
-    描画_桝輪郭(g.輪郭色, 入力_X, 入力_Y);
-    surface_.refresh();
-    待ち時間(0.2);
-  }
+// Each blink shows the empty square, then the piece again, each for 0.2 s; the piece stays.
+void Screen::描画_駒点滅(int 入力_駒, int 入力_X, int 入力_Y, int 入力_点滅回数, std::function<void()> then) {
+  blinkFrame(入力_駒, 入力_X, 入力_Y, 2 * 入力_点滅回数, std::move(then));
 }
 
-// A busy wait on the clock that never wraps, so a pause across midnight ends on time.
-// What was drawn before it is put on the screen first and stays there for the whole pause;
-// no input is taken.
-void Screen::待ち時間(double 秒) {
+// One half of a blink: the empty square when an even number of frames is left, else the piece.
+void Screen::blinkFrame(int 駒, int X, int Y, int framesLeft, std::function<void()> then) {
+  if (framesLeft <= 0) {
+    then();
+    return;
+  }
+  描画_絵(framesLeft % 2 == 0 ? 0 : 駒, X, Y);
+  描画_桝輪郭(g.輪郭色, X, Y);
   surface_.refresh();
-  const double start = clock_.monotonic();
-  while (clock_.monotonic() < start + 秒) clock_.idle();
+  待ち時間(0.2, [this, 駒, X, Y, framesLeft, then = std::move(then)]() mutable {
+    blinkFrame(駒, X, Y, framesLeft - 1, std::move(then));
+  });
+}
+
+// What was drawn before the pause is put on the screen first and stays there for the whole
+// pause. The event loop's steady timers measure it, so a pause across midnight ends on time.
+void Screen::待ち時間(double 秒, std::function<void()> then) {
+  surface_.refresh();
+  if (秒 <= 0) {
+    then();
+    return;
+  }
+  scheduler_.after(秒, [this, run = pauseRun_, then = std::move(then)] {
+    if (run == pauseRun_) then();
+  });
 }
 
 void Screen::画面_再描画() {

@@ -1,9 +1,11 @@
 #pragma once
 // What the window's logic asks of the desktop: drawing in twips, message boxes, the sound
-// library, the clocks, the tick timer, the menu's check marks and the window itself.
+// library, the clocks, the tick timer, the menu's check marks, the window itself and the
+// event loop's timers.
 // The Qt window implements these; the tests use a recording fake.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,8 +80,17 @@ class Clock {
 public:
   virtual ~Clock() = default;
   virtual double timeOfDay() = 0;  // seconds since midnight, with fraction; wraps at midnight
-  virtual double monotonic() = 0;  // seconds from an arbitrary start; never wraps
-  virtual void idle() = 0;         // lets a moment pass inside a busy wait; takes no input
+};
+
+// The event loop's own timers: a step that waits runs later, and the window keeps repainting
+// and taking events meanwhile.
+class Scheduler {
+public:
+  virtual ~Scheduler() = default;
+  // Runs `step` on the event loop once `seconds` have passed on a steady clock.
+  virtual void after(double seconds, std::function<void()> step) = 0;
+  // Runs `step` on the event loop as soon as it gets there; safe to call from any thread.
+  virtual void post(std::function<void()> step) = 0;
 };
 
 class Timer {
@@ -112,6 +123,7 @@ struct Platform {
   Timer& timer;
   Menu& menu;
   Window& window;
+  Scheduler& scheduler;
 };
 
 }  // namespace zelk

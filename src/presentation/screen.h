@@ -3,6 +3,8 @@
 // cells. The game logic calls these after it changes the board, the hands or the clocks;
 // nothing is retained here, what is on the surface is whatever was drawn last.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +41,7 @@ public:
 
 class Screen final : public GameView {
 public:
-  Screen(GameState& g, Surface& surface, Clock& clock) : g(g), surface_(surface), clock_(clock) {}
+  Screen(GameState& g, Surface& surface, Scheduler& scheduler) : g(g), surface_(surface), scheduler_(scheduler) {}
   void setClockDisplay(ClockDisplay* clocks) { clocks_ = clocks; }
 
   // Colour variables (palette numbers).
@@ -56,8 +58,12 @@ public:
   void 描画_自持盤() override;
   void 描画_敵持盤() override;
   void 描画_移動可能桝色(int 移動元X, int 移動元Y, int 描画色, int 移動駒);
-  void 描画_駒点滅(int 入力_駒, int 入力_X, int 入力_Y, int 入力_点滅回数);
-  void 待ち時間(double 秒);
+  // The blink and the pause run on the event loop's timers: `then` runs once they are over,
+  // and the window keeps repainting meanwhile.
+  void 描画_駒点滅(int 入力_駒, int 入力_X, int 入力_Y, int 入力_点滅回数, std::function<void()> then);
+  void 待ち時間(double 秒, std::function<void()> then);
+  // Drops every blink and pause still under way: their `then` never runs.
+  void cancelPauses() { ++pauseRun_; }
   void 画面_再描画() override;
 
   // Text. The shadowed form is drawn by the callers: black 0.1 cell right and down first.
@@ -78,10 +84,12 @@ public:
 
 private:
   void print(double X, double Y, std::string_view text, int colour, int size);
+  void blinkFrame(int 駒, int X, int Y, int framesLeft, std::function<void()> then);
 
   GameState& g;
   Surface& surface_;
-  Clock& clock_;
+  Scheduler& scheduler_;
+  std::uint64_t pauseRun_ = 0;  // pauses started before the last cancelPauses() are dropped
   ClockDisplay* clocks_ = nullptr;
   bool bold_ = false;  // the window font; bold from the first coordinate labels on
 };

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <ctime>
-#include <thread>
 
 namespace zelk {
 
@@ -16,12 +15,5 @@ double SystemClock::timeOfDay() {
       duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
   return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
-
-double SystemClock::monotonic() {
-  using namespace std::chrono;
-  return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-void SystemClock::idle() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
 
 }  // namespace zelk

@@ -1,5 +1,5 @@
 #pragma once
-// The computer's own clocks: the local time of day and a steady clock for pauses.
+// The computer's own clock: the local time of day.
 
 #include "presentation/platform.h"
 
@@ -8,8 +8,6 @@ namespace zelk {
 class SystemClock final : public Clock {
 public:
   double timeOfDay() override;
-  double monotonic() override;
-  void idle() override;
 };
 
 }  // namespace zelk

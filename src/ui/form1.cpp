@@ -117,23 +117,29 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     clock = ownClock_.get();
   }
   Dialogs* dialogs = options.dialogs ? options.dialogs : this;
+  Scheduler* scheduler = options.scheduler ? options.scheduler : this;
   panel_ = std::make_unique<QtRecordPanel>(view_);
-  controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this},
+  controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
+                                                           *scheduler},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
                                                   panel_.get());
   panel_->onDriveChange = [this] {
+    if (controller_->computerMoving()) return;
     controller_->records.Drive1_Change();
     afterCommand();
   };
   panel_->onDirChange = [this] {
+    if (controller_->computerMoving()) return;
     controller_->records.Dir1_Change();
     afterCommand();
   };
   panel_->onFileClick = [this] {
+    if (controller_->computerMoving()) return;
     controller_->records.File1_Click();
     afterCommand();
   };
   panel_->onReturn = [this] {
+    if (controller_->computerMoving()) return;
     controller_->records.Command1_Click();
     afterCommand();
   };
@@ -257,38 +263,16 @@ void Form1::showEvent(QShowEvent* event) {
 
 void Form1::closeWindow() { QMainWindow::close(); }
 
-namespace {
+// What a command drew is shown.
+void Form1::afterCommand() { view_->update(); }
 
-// Swallows the player's input: clicks, keys and shortcuts.
-class InputDropper final : public QObject {
-protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    switch (e->type()) {
-      case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
-      case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::ShortcutOverride:
-      case QEvent::Wheel: case QEvent::ContextMenu:
-        return true;
-      default:
-        return false;
-    }
-  }
-};
-
-}  // namespace
-
-// What a command drew is shown, and the input given while it ran is dropped.
-void Form1::afterCommand() {
-  view_->update();
-  dropQueuedInput();
+// A precise timer, so that the blink's 0.2 s and the pause's 0.5 s keep their length.
+void Form1::after(double seconds, std::function<void()> step) {
+  QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000)), Qt::PreciseTimer, this, std::move(step));
 }
 
-// While a command runs (the computer thinking, a blink, a pause) no input is taken; what the
-// player clicked or typed meanwhile is dropped here, not replayed afterwards.
-void Form1::dropQueuedInput() {
-  InputDropper dropper;
-  QCoreApplication::instance()->installEventFilter(&dropper);
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  QCoreApplication::instance()->removeEventFilter(&dropper);
+void Form1::post(std::function<void()> step) {
+  QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
 }
 
 // Line breaks of the game's texts are carriage returns; the box breaks on line feeds.
@@ -300,14 +284,12 @@ static QString boxText(std::string_view text) {
 }
 
 void Form1::messageBox(std::string_view text, std::string_view title, Icon icon) {
-  dropQueuedInput();  // a click made while the computer thought must not answer the box
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), boxText(text),
                   QMessageBox::Ok, this);
   box.exec();
 }
 
 int Form1::askYesNo(std::string_view text, std::string_view title) {
-  dropQueuedInput();
   return QMessageBox::question(this, qs(title), boxText(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
              ? kYes
              : kNo;

@@ -29,6 +29,7 @@ struct Form1Options {
   Dialogs* dialogs = nullptr;     // message boxes; Qt's when null
   SoundLibrary* sound = nullptr;  // the sound library; Qt Multimedia's when null
   Clock* clock = nullptr;         // the clocks; the system's when null
+  Scheduler* scheduler = nullptr; // pauses and steps; the window's own timers when null
 };
 
 // The drawn area: the surface scaled to fit, bars of the window colour around it.
@@ -50,7 +51,7 @@ private:
   QColor background_;
 };
 
-class Form1 final : public QMainWindow, public Menu, public Timer, public Window, public Dialogs {
+class Form1 final : public QMainWindow, public Menu, public Timer, public Window, public Dialogs, public Scheduler {
   Q_OBJECT
 
 public:
@@ -81,6 +82,9 @@ public:
   int askYesNo(std::string_view text, std::string_view title) override;
   void showVersionDialog() override;
   void showHelp(const std::filesystem::path& page) override;
+  // Scheduler
+  void after(double seconds, std::function<void()> step) override;
+  void post(std::function<void()> step) override;
 
 signals:
   void boardPressed(int button, double x, double y);
@@ -92,7 +96,6 @@ protected:
 
 private:
   void afterCommand();
-  void dropQueuedInput();
   void buildMenus();
   void buildRecordPanel();
   void restoreChecks();

@@ -1,5 +1,7 @@
 #include "presentation/fake_platform.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace zelk::test {
@@ -84,10 +86,60 @@ void FakePlatform::dsPlay(int buffer) { sound("dsPlay " + std::to_string(buffer)
 void FakePlatform::dsPlayLooping(int buffer) { sound("dsPlayLooping " + std::to_string(buffer)); }
 void FakePlatform::dsStop(int buffer) { sound("dsStop " + std::to_string(buffer)); }
 
-void FakePlatform::idle() {
-  ++idles;
-  steady += idleStep;
-  now = std::fmod(now + idleStep, 86400.0);
+void FakePlatform::pass(double seconds) {
+  steady += seconds;
+  now = std::fmod(now + seconds, 86400.0);
+}
+
+void FakePlatform::after(double seconds, std::function<void()> step) {
+  if (pausesPassAtOnce) {
+    pass(seconds);
+    step();
+    return;
+  }
+  timed_.push_back(Timed{steady + seconds, order_++, std::move(step)});
+}
+
+void FakePlatform::post(std::function<void()> step) {
+  {
+    std::lock_guard lock(postedMutex_);
+    posted_.push_back(std::move(step));
+  }
+  postedArrived_.notify_all();
+}
+
+void FakePlatform::advance(double seconds) {
+  const double until = steady + seconds;
+  for (;;) {
+    auto next = std::min_element(timed_.begin(), timed_.end(), [](const Timed& a, const Timed& b) {
+      return a.due != b.due ? a.due < b.due : a.order < b.order;
+    });
+    if (next == timed_.end() || next->due > until + 1e-9) break;
+    if (next->due > steady) pass(next->due - steady);
+    std::function<void()> step = std::move(next->step);
+    timed_.erase(next);
+    step();
+  }
+  if (until > steady) pass(until - steady);
+}
+
+void FakePlatform::runAllSteps() {
+  while (!timed_.empty()) {
+    double due = timed_.front().due;
+    for (const Timed& t : timed_) due = std::min(due, t.due);
+    advance(due > steady ? due - steady : 0);
+  }
+}
+
+bool FakePlatform::runPosted(double timeout) {
+  std::deque<std::function<void()>> steps;
+  {
+    std::unique_lock lock(postedMutex_);
+    postedArrived_.wait_for(lock, std::chrono::duration<double>(timeout), [this] { return !posted_.empty(); });
+    steps.swap(posted_);
+  }
+  for (auto& step : steps) step();
+  return !steps.empty();
 }
 
 bool FakePlatform::isChecked(MenuItem item) const {

@@ -2,7 +2,11 @@
 // A platform that records everything the window logic asks of it, for tests without a
 // display. Drawing is kept as a list of calls; the clock is set by the test.
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,9 +26,9 @@ struct DrawCall {
 };
 
 class FakePlatform final : public Surface, public Dialogs, public SoundLibrary, public Clock,
-                           public Timer, public Menu, public Window {
+                           public Timer, public Menu, public Window, public Scheduler {
 public:
-  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
+  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
 
   // Surface
   std::vector<DrawCall> draws;
@@ -61,14 +65,27 @@ public:
   void dsPlayLooping(int buffer) override;
   void dsStop(int buffer) override;
 
-  // Clock: both readings advance by `idleStep` at each idle moment.
-  double now = 0;        // time of day
-  double steady = 1000;  // monotonic
-  double idleStep = 0.01;
-  int idles = 0;
+  // Clock: the time of day, and the steady time the scheduler's pauses are measured on.
+  double now = 0;
+  double steady = 1000;
   double timeOfDay() override { return now; }
-  double monotonic() override { return steady; }
-  void idle() override;
+  // Lets time pass on both clocks; the time of day wraps at midnight.
+  void pass(double seconds);
+
+  // Scheduler. With `pausesPassAtOnce` (the default) a pause passes at once, both clocks
+  // moving on by its length, as inside a busy wait; otherwise each step waits until the test
+  // lets enough time pass with advance(). Steps posted from other threads wait for
+  // runPosted(), since they must run on the test's own thread.
+  bool pausesPassAtOnce = true;
+  void after(double seconds, std::function<void()> step) override;
+  void post(std::function<void()> step) override;
+  // Lets `seconds` pass, running the steps that fall due meanwhile, earliest first.
+  void advance(double seconds);
+  // Runs the due steps one by one until none is waiting, letting the time pass to each.
+  void runAllSteps();
+  std::size_t waitingSteps() const { return timed_.size(); }
+  // Waits up to `timeout` seconds of real time for a posted step, then runs those posted.
+  bool runPosted(double timeout);
 
   // Timer, menu, window.
   std::vector<bool> timerCalls;
@@ -86,6 +103,16 @@ public:
 
 private:
   std::vector<DrawCall> only(DrawCall::Kind kind) const;
+  struct Timed {
+    double due;
+    std::uint64_t order;
+    std::function<void()> step;
+  };
+  std::vector<Timed> timed_;
+  std::uint64_t order_ = 0;
+  std::mutex postedMutex_;
+  std::condition_variable postedArrived_;
+  std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace zelk::test

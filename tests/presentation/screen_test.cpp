@@ -200,30 +200,48 @@ TEST_F(ScreenTest, GuidanceOutlinesOnlyWhileOn) {
   EXPECT_FLOAT_EQ(o[26].y, 3360);
 }
 
-TEST_F(ScreenTest, BlinkEndsWithThePieceShownAndPausesOnTheSteadyClock) {
-  screen.描画_駒点滅(COM金, 3, 3, 2);
-  std::vector<PictureName> at;
-  for (const DrawCall& c : fake.pictures()) at.push_back(c.picture.name);
-  EXPECT_EQ(at, (std::vector<PictureName>{P::KARA_MASU, P::UE_KIN, P::KARA_MASU, P::UE_KIN}));
+TEST_F(ScreenTest, ABlinkShowsTheEmptySquareAndThePieceInTurnAFifthOfASecondEachAndEndsOnThePiece) {
+  fake.pausesPassAtOnce = false;
+  bool over = false;
+  screen.描画_駒点滅(COM金, 3, 3, 2, [&] { over = true; });
+  auto shown = [&] {
+    std::vector<PictureName> at;
+    for (const DrawCall& c : fake.pictures()) at.push_back(c.picture.name);
+    return at;
+  };
+  EXPECT_EQ(shown(), (std::vector<PictureName>{P::KARA_MASU}));
+  ASSERT_FALSE(fake.draws.empty());
+  EXPECT_EQ(fake.draws.back().kind, DrawCall::Refresh);  // on the screen before its pause
+  fake.advance(0.19);
+  EXPECT_EQ(shown().size(), 1u);
+  fake.advance(0.02);
+  EXPECT_EQ(shown(), (std::vector<PictureName>{P::KARA_MASU, P::UE_KIN}));
+  fake.advance(0.4);
+  EXPECT_EQ(shown(), (std::vector<PictureName>{P::KARA_MASU, P::UE_KIN, P::KARA_MASU, P::UE_KIN}));
+  EXPECT_FALSE(over);
+  fake.advance(0.2);
+  EXPECT_TRUE(over);
   EXPECT_EQ(fake.lastPictureAt(3095, 2670), (Picture{P::UE_KIN}));
-  // Four pauses of 0.2 s, each taken in steps of 0.01 s of the steady clock.
-  EXPECT_NEAR(fake.steady - 1000, 0.8, 0.05);
-  EXPECT_GE(fake.steady - 1000, 0.8 - 1e-9);
-  // Each change is put on the screen before its pause.
-  int refreshes = 0;
-  for (const DrawCall& c : fake.draws) refreshes += c.kind == DrawCall::Refresh;
-  EXPECT_GE(refreshes, 4);
+  EXPECT_EQ(fake.waitingSteps(), 0u);
 }
 
-TEST_F(ScreenTest, PauseOfZeroReturnsAtOnceAndAPauseOverMidnightEndsOnTime) {
-  screen.待ち時間(0);
-  EXPECT_EQ(fake.idles, 0);
+TEST_F(ScreenTest, APauseOfZeroGoesOnAtOnceAndACancelledPauseNeverEnds) {
+  fake.pausesPassAtOnce = false;
+  int ended = 0;
+  screen.待ち時間(0, [&] { ++ended; });
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(fake.waitingSteps(), 0u);
 
-  fake.now = 86399.9;  // the time of day wraps during the pause; the steady clock does not
-  screen.待ち時間(0.5);
-  EXPECT_GE(fake.steady - 1000, 0.5 - 1e-9);
-  EXPECT_LT(fake.steady - 1000, 0.52);
-  EXPECT_LT(fake.now, 1.0);
+  screen.待ち時間(0.5, [&] { ++ended; });
+  screen.描画_駒点滅(COM金, 3, 3, 2, [&] { ++ended; });
+  screen.cancelPauses();
+  fake.advance(2);
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(fake.pictures().size(), 1u);  // the blink stopped at its first frame
+
+  screen.待ち時間(0.5, [&] { ++ended; });  // pauses after the cancel run as usual
+  fake.advance(0.5);
+  EXPECT_EQ(ended, 2);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <utility>
 
 #include "core/sfen.h"
@@ -20,11 +19,12 @@ namespace zelk::ui {
 namespace {
 
 TEST(GameWindow, AShortGameAgainstTheComputerPlayedWithTheMouse) {
-  test::FakePlatform fake;  // boxes recorded; the clock never waits
+  test::FakePlatform fake;  // boxes recorded; the computer's pauses pass at once
   Form1Options options;
   options.startFolder = freshStartFolder();
   options.dialogs = &fake;
   options.clock = &fake;
+  options.scheduler = &fake;
   Form1 form(std::move(options));
   form.show();
   QCoreApplication::processEvents();
@@ -101,27 +101,14 @@ TEST(GameWindow, WhatAMenuCommandDrawsReachesTheScreen) {
   }
 }
 
-// A clock whose pauses pass at once; at the first pause it queues a click, as a player would
-// click while the computer's piece blinks.
-class ClickingClock final : public Clock {
-public:
-  std::function<void()> onFirstIdle;
-  double t = 0;
-  double timeOfDay() override { return t; }
-  double monotonic() override { return t; }
-  void idle() override {
-    t += 0.05;
-    if (onFirstIdle) std::exchange(onFirstIdle, nullptr)();
-  }
-};
-
-TEST(GameWindow, ClicksGivenWhileTheComputerMovesAreDropped) {
-  test::FakePlatform fake;
-  ClickingClock clock;
+TEST(GameWindow, ClicksMenuCommandsAndKeysGivenWhileTheComputerMovesAreDropped) {
+  test::FakePlatform fake;  // the computer's pauses wait until the test lets time pass
+  fake.pausesPassAtOnce = false;
   Form1Options options;
   options.startFolder = freshStartFolder();
   options.dialogs = &fake;
-  options.clock = &clock;
+  options.clock = &fake;
+  options.scheduler = &fake;
   Form1 form(std::move(options));
   form.show();
   QCoreApplication::processEvents();
@@ -129,22 +116,64 @@ TEST(GameWindow, ClicksGivenWhileTheComputerMovesAreDropped) {
   form.action(MenuItem::SENTE)->trigger();
 
   BoardView* view = form.boardView();
-  auto pixel = [&](int X, int Y) {
+  auto click = [&](int X, int Y) {
     const ViewScale v = view->viewScale();
-    return QPointF(v.toPixelX(盤左 + X * 桝幅 + 300), v.toPixelY(盤上 + Y * 桝高 + 345));
+    QTest::mouseClick(view, Qt::LeftButton, {},
+                      QPoint(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)), static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345))));
   };
-  // While the computer's reply blinks, a click lands on MAN's king.
-  clock.onFirstIdle = [&] {
-    const QPointF at = pixel(1, 5);
-    QCoreApplication::postEvent(view, new QMouseEvent(QEvent::MouseButtonPress, at, view->mapToGlobal(at),
-                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-  };
-  QTest::mouseClick(view, Qt::LeftButton, {}, pixel(1, 4).toPoint());
-  QTest::mouseClick(view, Qt::LeftButton, {}, pixel(1, 3).toPoint());
-  QCoreApplication::processEvents();
-  EXPECT_EQ(clock.onFirstIdle, nullptr);  // the click was given during the reply
+  click(1, 4);
+  click(1, 3);  // the pawn moves; the computer's reply blinks now
+  ASSERT_TRUE(form.controller().computerMoving());
   EXPECT_EQ(g.手数, 2);
-  EXPECT_EQ(g.選択状態, 0);  // and it selected nothing afterwards
+
+  // During the blink: a click on MAN's king, a key, 最初 and 反転 from the menu.
+  const Board before = g.盤面;
+  click(1, 5);
+  QTest::keyClick(&form, Qt::Key_A);
+  form.action(MenuItem::CANCEL)->trigger();
+  form.action(MenuItem::REVERSE)->trigger();
+  fake.advance(0.9);  // into the pause after the move
+  ASSERT_TRUE(form.controller().computerMoving());
+  click(2, 5);
+  fake.runAllSteps();
+  QCoreApplication::processEvents();
+
+  EXPECT_FALSE(form.controller().computerMoving());
+  EXPECT_EQ(g.手数, 2);
+  EXPECT_EQ(g.手番, g.MAN手番);
+  EXPECT_EQ(g.選択状態, 0);  // neither click selected anything afterwards
+  EXPECT_EQ(g.反転済, 0);
+  EXPECT_NE(g.盤面, before);  // the computer's move stands: 最初 did not run
+  // Afterwards a click is the player's again.
+  click(1, 5);
+  EXPECT_EQ(g.選択状態, 1);
+}
+
+TEST(GameWindow, EscDuringTheComputersTurnEndsTheProgramAndNothingOfTheTurnRunsAfterwards) {
+  test::FakePlatform fake;
+  fake.pausesPassAtOnce = false;
+  Form1Options options;
+  options.startFolder = freshStartFolder();
+  options.dialogs = &fake;
+  options.clock = &fake;
+  options.scheduler = &fake;
+  options.sound = &fake;
+  Form1 form(std::move(options));
+  form.show();
+  QCoreApplication::processEvents();
+  form.action(MenuItem::GOTE)->trigger();  // the computer moves first
+  ASSERT_TRUE(form.controller().computerMoving());
+  const std::size_t draws = fake.draws.size();
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(form.controller().computerMoving());
+  EXPECT_FALSE(form.isVisible());
+  ASSERT_FALSE(fake.soundCalls.empty());
+  EXPECT_EQ(fake.soundCalls.back(), "dsTerminate");
+  const std::size_t sounds = fake.soundCalls.size();
+  fake.runAllSteps();
+  EXPECT_EQ(fake.draws.size(), draws);  // the blink went no further
+  EXPECT_EQ(fake.soundCalls.size(), sounds);  // and no piece was placed
+  EXPECT_EQ(form.controller().g.手数, 1);
 }
 
 }  // namespace

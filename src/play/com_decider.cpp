@@ -1,0 +1,21 @@
+#include "play/com_decider.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace zelk {
+
+ComDecider ruleBasedDecider(SearchTick tick) {
+  return ComDecider{[tick](GameState& position, const std::atomic<bool>&) { return decideComMove(position, tick); },
+                    false};
+}
+
+void keepSearchTraces(GameState& g, const GameState& searched) {
+  static_cast<InfluenceMaps&>(g) = searched;
+  static_cast<SearchSnapshot&>(g) = searched;
+  std::copy(std::begin(searched.二歩MAN), std::end(searched.二歩MAN), std::begin(g.二歩MAN));
+  std::copy(std::begin(searched.二歩COM), std::end(searched.二歩COM), std::begin(g.二歩COM));
+  g.成駒 = searched.成駒;
+}
+
+}  // namespace zelk

@@ -1,0 +1,165 @@
+// The real window under an X server (Xvfb), with input sent the way a player gives it:
+// pointer moves, button presses and keys through the X server (xdotool, which uses XTest),
+// and the close request a window manager sends. While the computer moves, what the player
+// clicks or types is dropped, and it is not carried out afterwards either.
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "presentation/fake_platform.h"
+#include "ui/form1.h"
+#include "ui/start_folder.h"
+#include "ui/x11_close_request.h"
+
+namespace zelk::ui {
+namespace {
+
+// Counts the mouse presses and key presses that reach the window from the X server.
+class InputCounter final : public QObject {
+public:
+  int presses = 0, keys = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonPress) ++presses;
+    if (e->type() == QEvent::KeyPress) ++keys;
+    return false;
+  }
+};
+
+// Runs the event loop until `done` holds or `seconds` pass; true when it held.
+bool waitFor(const std::function<bool()>& done, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+void xdotool(const std::string& args) {
+  const std::string command = "xdotool " + args;
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+struct X11Window : ::testing::Test {
+  test::FakePlatform fake;  // boxes and sounds recorded; the window's own timers run the turn
+  std::unique_ptr<Form1> form;
+  InputCounter input;
+
+  void SetUp() override {
+    Form1Options options;
+    options.startFolder = freshStartFolder();
+    options.dialogs = &fake;
+    options.sound = &fake;
+    form = std::make_unique<Form1>(std::move(options));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::instance()->installEventFilter(&input);
+    xdotool("windowfocus --sync " + std::to_string(form->winId()));
+  }
+  void TearDown() override { QApplication::instance()->removeEventFilter(&input); }
+
+  GameState& g() { return form->controller().g; }
+  bool computerMoving() { return form->controller().computerMoving(); }
+  // The middle of grid cell (X, Y) on the screen.
+  QPoint screenPoint(int X, int Y) {
+    BoardView* view = form->boardView();
+    const ViewScale v = view->viewScale();
+    return view->mapToGlobal(QPoint(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)),
+                                    static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345))));
+  }
+  // A left click through the X server; returns once the window has received it.
+  void click(int X, int Y) {
+    const QPoint at = screenPoint(X, Y);
+    const int before = input.presses;
+    xdotool("mousemove --sync " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " click 1");
+    ASSERT_TRUE(waitFor([&] { return input.presses > before; }, 5)) << "the click never arrived";
+  }
+  void key(const std::string& name) {
+    const int before = input.keys;
+    xdotool("key " + name);
+    ASSERT_TRUE(waitFor([&] { return input.keys > before; }, 5)) << "the key never arrived";
+  }
+};
+
+TEST_F(X11Window, ClicksAndKeysDuringTheBlinkAndThePauseAreNotCarriedOut) {
+  form->action(MenuItem::SENTE)->trigger();
+  click(1, 4);
+  click(1, 3);  // MAN's pawn moves; the computer's reply is decided and starts blinking
+  ASSERT_TRUE(computerMoving());
+  const auto replyStarted = std::chrono::steady_clock::now();
+  const Board duringBlink = g().盤面;
+
+  click(1, 5);  // MAN's king, during the blink
+  key("a");
+  EXPECT_TRUE(computerMoving()) << "the input came too late to test anything";
+  EXPECT_EQ(g().盤面, duringBlink);  // still blinking: the move is not made yet
+
+  // Wait for the move to be made: the pause before its sound has begun.
+  ASSERT_TRUE(waitFor([&] { return g().盤面 != duringBlink; }, 3));
+  EXPECT_LT(std::chrono::steady_clock::now() - replyStarted, std::chrono::milliseconds(1200));
+  click(2, 5);  // MAN's gold, then a square it could go to: a whole move, during the pause
+  click(2, 4);
+  key("b");
+  EXPECT_TRUE(computerMoving()) << "the input came too late to test anything";
+
+  ASSERT_TRUE(waitFor([&] { return !computerMoving(); }, 5));
+  const auto replyEnded = std::chrono::steady_clock::now();
+  EXPECT_GE(replyEnded - replyStarted, std::chrono::milliseconds(1250));  // 4 × 0.2 s and 0.5 s
+  waitFor([] { return false; }, 0.5);  // anything still queued would be carried out by now
+
+  EXPECT_EQ(g().手数, 2);
+  EXPECT_EQ(g().手番, g().MAN手番);
+  EXPECT_EQ(g().選択状態, 0);
+  EXPECT_EQ(g().盤面(2, 5), MAN金);
+  EXPECT_EQ(g().盤面(1, 5), MAN王);
+
+  // The next click is the player's again.
+  click(2, 5);
+  EXPECT_EQ(g().選択状態, 1);
+}
+
+TEST_F(X11Window, ClosingTheWindowDuringTheComputersTurnEndsTheProgramCleanly) {
+  form->action(MenuItem::GOTE)->trigger();  // the computer moves first
+  ASSERT_TRUE(computerMoving());
+  const Board before = g().盤面;
+
+  // What a window manager sends when the player clicks the title bar's close button.
+  ASSERT_TRUE(sendCloseRequest(form->winId()));
+  ASSERT_TRUE(waitFor([&] { return !form->isVisible(); }, 5));
+  EXPECT_FALSE(computerMoving());
+  ASSERT_FALSE(fake.soundCalls.empty());
+  EXPECT_EQ(fake.soundCalls.back(), "dsTerminate");
+  const std::size_t sounds = fake.soundCalls.size();
+  waitFor([] { return false; }, 1.5);  // longer than the whole turn would have taken
+  EXPECT_EQ(g().盤面, before);          // the computer's move was never made
+  EXPECT_EQ(g().記録位置, 0);
+  EXPECT_EQ(fake.soundCalls.size(), sounds);
+}
+
+TEST_F(X11Window, EscDuringTheComputersTurnEndsTheProgramCleanly) {
+  form->action(MenuItem::GOTE)->trigger();
+  ASSERT_TRUE(computerMoving());
+  const Board before = g().盤面;
+  key("Escape");
+  ASSERT_TRUE(waitFor([&] { return !form->isVisible(); }, 5));
+  EXPECT_FALSE(computerMoving());
+  EXPECT_EQ(fake.soundCalls.back(), "dsTerminate");
+  waitFor([] { return false; }, 1.5);
+  EXPECT_EQ(g().盤面, before);
+  EXPECT_EQ(g().記録位置, 0);
+}
+
+}  // namespace
+}  // namespace zelk::ui
