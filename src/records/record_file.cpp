@@ -102,12 +102,26 @@ HistorySlot parseRecordLine(std::string_view line) {
   return s;
 }
 
+std::string headerLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
+    line += ' ';
+  }
+  return line;
+}
+
 EncodedRecord encodeRecordFile(const RecordFile& f) {
   EncodedRecord out;
   const std::pair<const std::string*, const char*> header[3] = {
       {&f.title, "対局名"}, {&f.upperName, "対局者名"}, {&f.lowerName, "対局者名"}};
   for (const auto& [text, what] : header) {
-    const auto bytes = toCp932(*text);
+    const auto bytes = toCp932(headerLine(*text));
     if (!bytes) {
       out.bytes.clear();
       out.error = std::string(what) + "「" + *text + "」に保存できない文字があります";

@@ -26,7 +26,11 @@ std::string recordLine(const HistorySlot& s);
 // gives 0. Codes that are no piece read as empty squares.
 HistorySlot parseRecordLine(std::string_view line);
 
-// The whole file as bytes, or the reason it cannot be written (a name or title with
+// A header field as the single line it is written as: each run of line breaks (CR, LF, as a
+// paste brings them) becomes one space, so the record lines stay where the reader looks.
+std::string headerLine(std::string_view text);
+
+// The whole file as bytes (header fields each on one line), or the reason it cannot be written (a name or title with
 // characters code page 932 cannot hold).
 struct EncodedRecord {
   std::string bytes;

@@ -157,6 +157,36 @@ TEST_F(RecordCommandsTest, SavingAfterTwoMovesWritesTheHeaderAndSlotOne) {
   EXPECT_EQ(lines(bytes)[3].size(), 130u);
 }
 
+TEST_F(RecordCommandsTest, ALineBreakPastedIntoAHeaderFieldNeverShiftsTheSavedPositions) {
+  form->START_Click();
+  move(3, 5, 3, 4);
+  move(5, 2, 5, 3);
+  move(2, 5, 2, 4);
+  const std::vector<HistorySlot> played(g().記録.begin() + 1, g().記録.begin() + 3);
+  // A paste keeps CR and LF in the text box, in any of their three forms.
+  fillFields("改行", "第一局\n二行目", "先手\r\n太郎", "後手\r花子\r\n\r\n");
+  clear();
+  records->Command1_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"  |棋譜を書き込みました"}));
+
+  // Each run of line breaks became one space: three header lines, then the two slots.
+  const auto written = lines(readFile(folder / u8path("改行.棋譜")));
+  ASSERT_EQ(written.size(), 5u);
+  EXPECT_EQ(written[0], cp932("第一局 二行目"));
+  EXPECT_EQ(written[1], cp932("後手 花子 "));
+  EXPECT_EQ(written[2], cp932("先手 太郎"));
+
+  // Loaded again, every slot is the position that was saved and the game replays.
+  load("改行.棋譜");
+  EXPECT_EQ(g().記録最終, 2);
+  EXPECT_EQ(slotOf(g(), 1).盤面, played[0].盤面);
+  EXPECT_EQ(slotOf(g(), 2).盤面, played[1].盤面);
+  EXPECT_EQ(slotOf(g(), 2).持駒MAN, played[1].持駒MAN);
+  nav->AFTER_Click();
+  nav->AFTER_Click();
+  EXPECT_EQ(g().盤面, played[1].盤面);
+}
+
 TEST_F(RecordCommandsTest, TheGoldenFileIsWrittenByteForByte) {
   setHistory({goldenSlot(1), goldenSlot(2)});
   g().MAN手番 = 先手;
