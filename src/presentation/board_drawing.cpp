@@ -106,6 +106,13 @@ void Screen::描画_移動可能桝色(int 移動元X, int 移動元Y, int 描�
       if (移動チェック(g, 移動元X, 移動元Y, X, Y, 移動駒) == 1) 描画_桝輪郭(描画色, X, Y);
 }
 
+void dropSelection(GameState& g, Screen& screen) {
+  if (g.選択状態 == 0) return;
+  g.選択状態 = 0;
+  screen.描画_将棋盤桝();
+  screen.描画_桝輪郭(screen.桝色, g.移動元X, g.移動元Y);  // the source, on the board or in a hand
+}
+
 // Each blink shows the empty square, then the piece again, each for 0.2 s; the piece stays.
 void Screen::描画_駒点滅(int 入力_駒, int 入力_X, int 入力_Y, int 入力_点滅回数, std::function<void()> then) {
   blinkFrame(入力_駒, 入力_X, 入力_Y, 2 * 入力_点滅回数, std::move(then));

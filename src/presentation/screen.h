@@ -94,4 +94,8 @@ private:
   bool bold_ = false;  // the window font; bold from the first coordinate labels on
 };
 
+// Lets go of a piece picked up but not yet moved, erasing its marks: every command that
+// changes the position calls it, so a later click cannot move a piece that is gone.
+void dropSelection(GameState& g, Screen& screen);
+
 }  // namespace zelk

@@ -52,6 +52,7 @@ void Handicap::step(int d) {
     return;
   }
   g.記録最終 = 0;
+  dropSelection(g, screen_);
   const bool canMove = d > 0 ? g.ハンデレベル < 4 : g.ハンデレベル > -4;
   if (canMove) {
     g.ハンデレベル += d;

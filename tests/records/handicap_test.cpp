@@ -28,6 +28,34 @@ struct Step {
   const char* label;
 };
 
+TEST_F(HandicapTest, APiecePickedUpIsLetGoWhenAStepChangesTheBoard) {
+  form->START_Click();
+  click(2, 5);  // MAN's gold picked up
+  ASSERT_EQ(g().選択状態, 1);
+  handicap->LEBEL_DOWN_Click();  // ▽ takes that very gold off the board
+  EXPECT_EQ(g().選択状態, 0);
+  const Board without = g().盤面;
+  click(2, 4);  // once the destination of the gold: now an empty square, nothing picked up
+  EXPECT_EQ(g().盤面, without);
+  EXPECT_EQ(g().手数, 0);
+
+  click(3, 5);  // the silver picked up, then △ puts the gold back beside it
+  ASSERT_EQ(g().選択状態, 1);
+  clear();
+  handicap->LBEL_UP_Click();
+  EXPECT_EQ(g().選択状態, 0);
+  // The silver's red outline is gone.
+  const std::vector<test::DrawCall> outlines = fake.outlines();
+  const auto last = std::find_if(outlines.rbegin(), outlines.rend(), [](const test::DrawCall& c) {
+    return c.x == cellX(3) && c.y == cellY(5);
+  });
+  ASSERT_NE(last, outlines.rend());
+  EXPECT_NE(last->colour, 色明赤);
+  click(3, 4);
+  EXPECT_EQ(g().盤面, board(kStart));
+  EXPECT_EQ(g().手数, 0);
+}
+
 TEST_F(HandicapTest, EveryStepOfTheLadderBothWays) {
   const Step steps[] = {
       {true, 1, 4, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"},        // COM's gold off
