@@ -1,5 +1,5 @@
 # Thin wrappers over the CMake presets.
-.PHONY: run test sanitize bench fuzz deps clean
+.PHONY: run test sanitize bench fuzz deps clean package check-package
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,16 @@ sanitize: deps
 bench: deps build/default/build.ninja
 	cmake --build --preset default
 	./build/default/src/zelk55-usi bench
+
+# The Debian package, build/package/zelk55_VERSION-1_ARCH.deb, and its check.
+package: deps
+	cmake --preset package
+	cmake --build --preset package
+	rm -f build/package/zelk55_*.deb
+	cd build/package && cpack
+
+check-package: package
+	scripts/check-package.sh
 
 clean:
 	rm -rf build

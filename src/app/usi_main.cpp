@@ -3,15 +3,21 @@
 
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "engine/bench.h"
 #include "engine/line_reader.h"
 #include "engine/usi.h"
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "bench") {
-    zelk::runBench(std::cout);
-    return 0;
+  const zelk::app::UsiCommandLine command = zelk::app::parseUsiCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (command.run) {
+    case zelk::app::UsiRun::Help: std::cout << zelk::app::usiHelpText(); return 0;
+    case zelk::app::UsiRun::Version: std::cout << zelk::app::versionText("zelk55-usi"); return 0;
+    case zelk::app::UsiRun::Wrong: std::cerr << zelk::app::usageErrorText("zelk55-usi", command.wrong); return 2;
+    case zelk::app::UsiRun::Bench: zelk::runBench(std::cout); return 0;
+    case zelk::app::UsiRun::Protocol: break;
   }
   std::ios::sync_with_stdio(false);
   zelk::UsiEngine engine(std::cout);

@@ -120,12 +120,15 @@ void Form1Controller::VER_Click() {
   p_.dialogs.showVersionDialog();
 }
 
-// The help page from the start-up folder, else beside the program, else where it is installed.
-void Form1Controller::KAISETU_Click() {
-  std::filesystem::path page = findFile("Zelk５五将棋.htm", dataFolders_);
-  if (page.empty()) page = 起動フォルダ / std::filesystem::path(u8"Zelk５五将棋.htm");
-  p_.dialogs.showHelp(page);
+std::filesystem::path helpPage(const std::vector<std::filesystem::path>& dataFolders,
+                               const std::filesystem::path& startFolder) {
+  std::filesystem::path page = findFile(kHelpPage, dataFolders);
+  if (page.empty()) page = startFolder / std::filesystem::path(std::u8string(kHelpPage.begin(), kHelpPage.end()));
+  return page;
 }
+
+// The help page from the start-up folder, else beside the program, else where it is installed.
+void Form1Controller::KAISETU_Click() { p_.dialogs.showHelp(helpPage(dataFolders_, 起動フォルダ)); }
 
 // The buffers go first, in the order they were loaded; the library last.
 void Form1Controller::終了処理() {

@@ -21,6 +21,12 @@
 
 namespace zelk {
 
+inline constexpr std::string_view kHelpPage = "Zelk５五将棋.htm";
+
+// The help page: the first of the data folders holding it, else the start-up folder's.
+std::filesystem::path helpPage(const std::vector<std::filesystem::path>& dataFolders,
+                               const std::filesystem::path& startFolder);
+
 class Form1Controller {
 public:
   // soundFolders: where the sound files and the help page are looked for, in order;

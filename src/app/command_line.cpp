@@ -1,0 +1,83 @@
+#include "app/command_line.h"
+
+#ifndef ZELK55_VERSION
+#error "ZELK55_VERSION is set by the build"
+#endif
+
+namespace zelk::app {
+
+std::string versionText(std::string_view program) {
+  return std::string(program) + " (Zelk ５五将棋) " ZELK55_VERSION "\n"
+         "Copyright (C) 2026 the Zelk team\n"
+         "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+         "This is free software: you are free to change and redistribute it.\n"
+         "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+std::string usageErrorText(std::string_view program, std::string_view argument) {
+  return std::string(program) + ": unrecognised argument '" + std::string(argument) + "'\n" + "Try '" +
+         std::string(program) + " --help' for more information.\n";
+}
+
+GameCommandLine parseGameCommandLine(const std::vector<std::string>& args) {
+  GameCommandLine c;
+  for (const std::string& a : args) {
+    if (a == "-h" || a == "--help")
+      c.help = true;
+    else if (a == "-v" || a == "--version")
+      c.version = true;
+    else if (a == "--desktop")
+      c.desktop = true;
+    else if (a == "--paths")
+      c.paths = true;
+    else
+      c.others.push_back(a);
+  }
+  return c;
+}
+
+std::string gameHelpText() {
+  return "Usage: zelk55 [OPTION]...\n"
+         "Zelk ５五将棋: shogi on a 5 × 5 board with drops, against the computer or a friend.\n"
+         "\n"
+         "The settings file (Zelk５五将棋.ini) and the record files live in the start-up folder:\n"
+         "the folder zelk55 is started in, or, with --desktop, the per-user folder.\n"
+         "\n"
+         "      --desktop  use $XDG_DATA_HOME/zelk55 (by default ~/.local/share/zelk55) as the\n"
+         "                 start-up folder, made at the first start; the desktop menu's entry\n"
+         "                 starts the game so\n"
+         "      --paths    print the start-up folder and where the sounds and the help page are\n"
+         "                 found, then exit (status 1 when one is missing)\n"
+         "  -h, --help     print this help and exit\n"
+         "  -v, --version  print the version and exit\n"
+         "\n"
+         "Qt's own options (-platform NAME, -style NAME, ...) are taken as well.\n"
+         "The rules and the computer player speak USI on their own as zelk55-usi.\n";
+}
+
+UsiCommandLine parseUsiCommandLine(const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == "-h" || a == "--help") return {UsiRun::Help, {}};
+  for (const std::string& a : args)
+    if (a == "-v" || a == "--version") return {UsiRun::Version, {}};
+  if (args.empty()) return {UsiRun::Protocol, {}};
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if (i != 0 || args[i] != "bench") return {UsiRun::Wrong, args[i]};
+  return {UsiRun::Bench, {}};
+}
+
+std::string usiHelpText() {
+  return "Usage: zelk55-usi [bench]\n"
+         "The rules and the computer player of Zelk ５五将棋 as a USI engine: commands are read\n"
+         "from standard input, one a line, and answers written to standard output. Start it\n"
+         "from a USI program, or type \"usi\", \"position startpos\" and \"go\".\n"
+         "\n"
+         "  bench          time the computer's decision at every level on fixed positions and\n"
+         "                 print a signature of the moves chosen, then exit\n"
+         "  -h, --help     print this help and exit\n"
+         "  -v, --version  print the version and exit\n"
+         "\n"
+         "The commands and options it understands are described in zelk55-usi(6).\n";
+}
+
+}  // namespace zelk::app
