@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "play/form1_controller.h"
-#include "play/sound.h"
+#include "presentation/sound.h"
 
 namespace zelk::app {
 
