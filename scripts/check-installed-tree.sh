@@ -4,94 +4,97 @@
 # a terminal and as the desktop entry starts them; the menu entry, metainfo, icons and manual
 # pages are in place and valid.
 # Usage: scripts/check-installed-tree.sh ROOT [PREFIX]   (PREFIX: /usr unless given)
-set -euo pipefail
+set -uo pipefail
 
 [ $# -ge 1 ] || { echo "usage: $0 ROOT [PREFIX]" >&2; exit 2; }
 root=$(realpath "$1")
 usr=$root${2:-/usr}
 id=org.example.zelk55
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+passed=0
+failed=0
+
+# check DESCRIPTION COMMAND...: the command succeeds when the copy is right.
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok: $what"
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $what" >&2
+  fi
+}
 
 work=$(realpath "$(mktemp -d)")
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/terminal" "$work/home"
 
-for program in zelk55 zelk55-usi; do
-  if [ ! -x "$usr/bin/$program" ]; then
-    fail "$usr/bin/$program is not there"
-  elif ldd "$usr/bin/$program" | grep -q "not found"; then
-    fail "$program needs libraries that are not installed: $(ldd "$usr/bin/$program" | grep "not found" | tr -s ' \n' ' ')"
-  fi
-done
-[ "$failures" -eq 0 ] || exit 1
+runs_here() {  # program: it is there and every library it needs is installed
+  [ -x "$usr/bin/$1" ] && ! ldd "$usr/bin/$1" | grep "not found" >&2
+}
+check "zelk55 is installed with its libraries" runs_here zelk55
+check "zelk55-usi is installed with its libraries" runs_here zelk55-usi
+
+paths() {  # HOME XDG_DATA_HOME (empty: unset) ARGUMENT...: zelk55's report, run in an empty folder
+  local home=$1 data=$2
+  shift 2
+  (cd "$work/terminal" && if [ -n "$data" ]; then export XDG_DATA_HOME=$data; else unset XDG_DATA_HOME; fi &&
+     HOME=$home "$usr/bin/zelk55" "$@" --paths)
+}
 
 # Started from a terminal in an empty folder: that folder is the start-up folder, and every
 # sound and the help page come from the tree's own share folder.
-if report=$(cd "$work/terminal" && env -u XDG_DATA_HOME HOME="$work/home" "$usr/bin/zelk55" --paths); then
-  pass "zelk55 --paths finds every file"
-else
-  fail "zelk55 --paths misses a file"
-fi
-echo "$report" | sed 's/^/    /'
-grep -qxF "start folder: $work/terminal" <<<"$report" || fail "started from a terminal, the start-up folder is not the current folder"
-for file in その他.wav 禁止.wav 駒打音.wav BGM.wav Zelk５五将棋.htm; do
-  grep -qxF "$file: $usr/share/zelk55/$file" <<<"$report" || fail "$file is not taken from $usr/share/zelk55"
-done
+finds_everything_in_share() {
+  local report
+  report=$(paths "$work/home" "") || { echo "zelk55 --paths misses a file" >&2; }
+  echo "$report" | sed 's/^/    /'
+  grep -qxF "start folder: $work/terminal" <<<"$report" || return 1
+  for file in その他.wav 禁止.wav 駒打音.wav BGM.wav Zelk５五将棋.htm; do
+    grep -qxF "$file: $usr/share/zelk55/$file" <<<"$report" || return 1
+  done
+}
+check "from a terminal, zelk55 starts in the current folder and finds every sound and the help page in $usr/share/zelk55" \
+  finds_everything_in_share
 
 # As the desktop entry starts it: the per-user folder is made and is the start-up folder.
-if report=$(cd "$work/terminal" && HOME="$work/home" XDG_DATA_HOME="$work/data" "$usr/bin/zelk55" --desktop --paths); then
-  grep -qxF "start folder: $work/data/zelk55" <<<"$report" && [ -d "$work/data/zelk55" ] &&
-    pass "zelk55 --desktop starts in \$XDG_DATA_HOME/zelk55" ||
-    fail "zelk55 --desktop does not start in \$XDG_DATA_HOME/zelk55: $report"
-else
-  fail "zelk55 --desktop --paths misses a file"
-fi
-if report=$(cd "$work/terminal" && env -u XDG_DATA_HOME HOME="$work/home" "$usr/bin/zelk55" --desktop --paths) &&
-   grep -qxF "start folder: $work/home/.local/share/zelk55" <<<"$report"; then
-  pass "without XDG_DATA_HOME, zelk55 --desktop starts in ~/.local/share/zelk55"
-else
-  fail "without XDG_DATA_HOME, zelk55 --desktop does not start in ~/.local/share/zelk55"
-fi
+starts_in() {  # HOME XDG_DATA_HOME folder
+  local report
+  report=$(paths "$1" "$2" --desktop)
+  grep -qxF "start folder: $3" <<<"$report" && [ -d "$3" ]
+}
+check "zelk55 --desktop starts in \$XDG_DATA_HOME/zelk55, made for it" \
+  starts_in "$work/home" "$work/data" "$work/data/zelk55"
+check "without XDG_DATA_HOME, zelk55 --desktop starts in ~/.local/share/zelk55, made for it" \
+  starts_in "$work/home" "" "$work/home/.local/share/zelk55"
 
-# The engine answers the protocol.
-if printf 'usi\nisready\nquit\n' | "$usr/bin/zelk55-usi" | grep -qx readyok; then
-  pass "zelk55-usi answers usi and isready"
-else
-  fail "zelk55-usi does not answer isready"
-fi
+answers_usi() { printf 'usi\nisready\nquit\n' | "$usr/bin/zelk55-usi" | grep -qx readyok; }
+check "zelk55-usi answers usi and isready" answers_usi
 
 # The menu entry, the software centres' description and the icons.
 desktop=$usr/share/applications/$id.desktop
-if desktop-file-validate "$desktop"; then pass "$id.desktop is valid"; else fail "$id.desktop is not valid"; fi
-grep -qx "Exec=zelk55 --desktop" "$desktop" || fail "the menu entry does not start zelk55 --desktop"
-grep -qx "Icon=$id" "$desktop" || fail "the menu entry does not show the game's icon"
-if appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml"; then
-  pass "$id.metainfo.xml is valid"
-else
-  fail "$id.metainfo.xml is not valid"
-fi
-for size in 16 22 24 32 48 64 128 256; do
-  icon=$usr/share/icons/hicolor/${size}x$size/apps/$id.png
-  file "$icon" | grep -q "PNG image data, $size x $size," || fail "no ${size}x$size icon at $icon"
-done
-[ -s "$usr/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
+check "$id.desktop is valid" desktop-file-validate "$desktop"
+check "the menu entry starts zelk55 --desktop" grep -qx "Exec=zelk55 --desktop" "$desktop"
+check "the menu entry shows the game's icon" grep -qx "Icon=$id" "$desktop"
+check "$id.metainfo.xml is valid" appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml"
+icons() {
+  for size in 16 22 24 32 48 64 128 256; do
+    file "$usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," || return 1
+  done
+  [ -s "$usr/share/icons/hicolor/scalable/apps/$id.svg" ]
+}
+check "icons 16 to 256 pixels and scalable in hicolor" icons
 
 # The manual pages: compressed, and read by groff without a warning.
-for page in zelk55 zelk55-usi; do
-  man=$usr/share/man/man6/$page.6.gz
-  if ! gzip -t "$man" 2>/dev/null; then
-    fail "no manual page $man"
-    continue
-  fi
+manual() {
+  local man=$usr/share/man/man6/$1.6.gz warnings
+  gzip -t "$man" || return 1
   warnings=$(zcat "$man" | LC_ALL=C.UTF-8 groff -k -man -ww -z -Tutf8 2>&1)
-  [ -z "$warnings" ] || fail "manual page $page: $warnings"
-done
-[ -s "$usr/share/doc/zelk55/copyright" ] || fail "no copyright file"
+  [ -z "$warnings" ] || { echo "$warnings" >&2; return 1; }
+}
+check "manual page zelk55(6)" manual zelk55
+check "manual page zelk55-usi(6)" manual zelk55-usi
+check "copyright file" test -s "$usr/share/doc/zelk55/copyright"
 
-if [ "$failures" -ne 0 ]; then
-  echo "check-installed-tree: $failures failed under $root" >&2
-  exit 1
-fi
-echo "check-installed-tree: the copy under $root is complete"
+echo "check-installed-tree: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
