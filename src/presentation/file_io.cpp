@@ -1,5 +1,7 @@
 #include "presentation/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,30 +13,71 @@ namespace zelk {
 
 namespace {
 
-FileResult failure(const std::filesystem::path& path, const std::string& what, int err) {
+namespace fs = std::filesystem;
+
+FileResult failure(const fs::path& path, const std::string& what, const std::string& why) {
   FileResult r;
-  r.error = displayName(path) + ": " + what + " (" + std::strerror(err) + ")";
+  r.error = displayName(path) + ": " + what + (why.empty() ? "" : " (" + why + ")");
   return r;
 }
 
+FileResult failure(const fs::path& path, const std::string& what, int err) {
+  return failure(path, what, std::strerror(err));
+}
+
+FileResult notRegular(const fs::path& path, const struct stat& st) {
+  return S_ISDIR(st.st_mode) ? failure(path, "読み込めません", EISDIR)
+                             : failure(path, "読み込めません", "通常のファイルではありません");
+}
+
+// Closes the descriptor when it goes out of scope.
+struct Descriptor {
+  int fd = -1;
+  explicit Descriptor(int fd) : fd(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
 }  // namespace
 
-std::string displayName(const std::filesystem::path& path) {
+std::string displayName(const fs::path& path) {
   const std::u8string s = path.u8string();
   return std::string(s.begin(), s.end());
 }
 
-FileResult readWholeFile(const std::filesystem::path& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return failure(path, "開けません", errno);
+FileResult readWholeFile(const fs::path& path, std::uintmax_t limit) {
+  // Looked at before it is opened, so that no device is ever opened; looked at again once
+  // open, in case the name was meanwhile given to something else.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return failure(path, "開けません", errno);
+  if (!S_ISREG(st.st_mode)) return notRegular(path, st);
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.fd < 0) return failure(path, "開けません", errno);
+  if (::fstat(file.fd, &st) != 0) return failure(path, "読み込めません", errno);
+  if (!S_ISREG(st.st_mode)) return notRegular(path, st);
+
   FileResult r;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) r.bytes.append(buf, n);
-  const bool bad = std::ferror(f) != 0;
-  const int err = errno;
-  std::fclose(f);
-  if (bad) return failure(path, "読み込めません", err);
+  const auto tooLarge = [&] {
+    FileResult big = failure(path, "読み込めません", "大きすぎます");
+    big.tooLarge = true;
+    return big;
+  };
+  if (static_cast<std::uintmax_t>(st.st_size) > limit) return tooLarge();
+  r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(file.fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return failure(path, "読み込めません", errno);
+    }
+    if (n == 0) break;
+    if (r.bytes.size() + static_cast<std::size_t>(n) > limit) return tooLarge();  // it grew while read
+    r.bytes.append(buf, static_cast<std::size_t>(n));
+  }
   r.ok = true;
   return r;
 }

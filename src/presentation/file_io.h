@@ -1,6 +1,7 @@
 #pragma once
-// Whole-file reads and safe whole-file writes for record and settings files.
+// Whole-file reads and safe whole-file writes for record, settings and sound files.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -8,12 +9,14 @@ namespace zelk {
 
 struct FileResult {
   bool ok = false;
-  std::string bytes;  // what was read
-  std::string error;  // the reason, naming the file, when not ok
+  bool tooLarge = false;  // not read: larger than the bound its kind allows
+  std::string bytes;      // what was read
+  std::string error;      // the reason, naming the file, when not ok
 };
 
-// Reads the whole file.
-FileResult readWholeFile(const std::filesystem::path& path);
+// Reads the whole of a regular file of at most `limit` bytes. Anything else is not read: a
+// folder, a pipe, a device (opening never waits on a pipe with no writer) or a larger file.
+FileResult readWholeFile(const std::filesystem::path& path, std::uintmax_t limit);
 
 // Writes the bytes to a temporary file beside the target and renames it over the target, so
 // a failed or interrupted save never destroys the file that was there.

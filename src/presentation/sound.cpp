@@ -1,9 +1,9 @@
 #include "presentation/sound.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
+
+#include "presentation/file_io.h"
 
 namespace zelk {
 
@@ -43,14 +43,13 @@ int SoundModule::読込_効果音(std::string_view 名前, int flags) {
   if (音源 == 0) return 0;
   const std::filesystem::path path = findFile(名前, folders_);
   if (path.empty()) return 0;
-  WaveFile wave{path, {}};
-  std::ifstream in(path, std::ios::binary);
-  if (in) wave.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in || in.bad()) {
-    表示_警告(u8name(path) + " を読み込めません。");
+  // A folder, a pipe, a device or a huge file in its place is not read: a warning, no sound.
+  const FileResult read = readWholeFile(path, kLargestSoundFile);
+  if (!read.ok) {
+    表示_警告(read.error);
     return 0;
   }
-  in.close();
+  WaveFile wave{path, std::vector<char>(read.bytes.begin(), read.bytes.end())};
   if (!isWave(wave.bytes)) {
     表示_警告(u8name(path) + " は WAVE 形式ではありません。");
     return 0;

@@ -3,6 +3,7 @@
 // shut-down and the library's warning box. A handle of 0 is "no sound" and plays nothing,
 // so the game runs silently when there is no audio output or a file is missing.
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@
 #include "presentation/platform.h"
 
 namespace zelk {
+
+// A sound file larger than this is not read: the game's own tune is about 1 MiB.
+inline constexpr std::uintmax_t kLargestSoundFile = 8u << 20;
 
 // The sound files, looked up in these folders in order.
 inline constexpr std::string_view kSoundFiles[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"};

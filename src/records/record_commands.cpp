@@ -92,12 +92,11 @@ void RecordCommands::File1_Click() {
   if (name.empty()) return;
   const fs::path path = panel_.fileListFolder() / pathOf(name);
   // A record of a real game is a few kilobytes; a huge file is no record and is not read.
-  std::error_code ec;
-  if (const auto size = fs::file_size(path, ec); !ec && size > kLargestRecordFile) {
+  const FileResult read = readWholeFile(path, kLargestRecordFile);
+  if (read.tooLarge) {
     p_.dialogs.messageBox(displayName(path) + ": 棋譜ファイルとしては大きすぎます", "棋譜読込", Dialogs::Icon::Exclamation);
     return;
   }
-  FileResult read = readWholeFile(path);
   if (!read.ok) {
     p_.dialogs.messageBox(read.error, "棋譜読込", Dialogs::Icon::Exclamation);
     return;

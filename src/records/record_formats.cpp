@@ -136,14 +136,9 @@ DecodedRecord decodeRecord(std::string_view bytes, RecordFormat format) {
 
 DecodedRecord readRecordFile(const std::filesystem::path& path, RecordFormat format) {
   DecodedRecord out;
-  std::error_code ec;
-  if (const auto size = std::filesystem::file_size(path, ec); !ec && size > kLargestKifFile) {
-    out.error = displayName(path) + ": 棋譜としては大きすぎます";
-    return out;
-  }
-  const FileResult read = readWholeFile(path);
+  const FileResult read = readWholeFile(path, kLargestKifFile);
   if (!read.ok) {
-    out.error = read.error;
+    out.error = read.tooLarge ? displayName(path) + ": 棋譜としては大きすぎます" : read.error;
     return out;
   }
   out = decodeRecord(read.bytes, format);

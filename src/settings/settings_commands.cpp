@@ -38,7 +38,7 @@ void SettingsCommands::チェック設定(int 種類) {
 // change nothing. A file that cannot be read, or has a line without "=", is replaced by the
 // defaults, which then take effect.
 void SettingsCommands::読込_環境設定ファイル() {
-  const FileResult read = readWholeFile(filePath());
+  const FileResult read = readWholeFile(filePath(), kLargestSettingsFile);
   const SettingsLines parsed = read.ok ? parseSettings(read.bytes) : SettingsLines{};
   if (!parsed.ok) {
     applyDefaults();

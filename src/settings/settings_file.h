@@ -2,6 +2,7 @@
 // The settings file "Zelk５五将棋.ini": lines of key "=" value in code page 932 with CR LF,
 // written in the order 背景画, 移動指導, 経過時間, BGM.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,6 +13,8 @@
 namespace zelk {
 
 inline constexpr const char* kSettingsFileName = "Zelk５五将棋.ini";
+// A settings file larger than this is no settings file (the real one is some 60 bytes).
+inline constexpr std::uintmax_t kLargestSettingsFile = 64u << 10;
 
 // The value written after "背景画=" for a kind, "" for no kind.
 std::string_view backgroundName(int kind);

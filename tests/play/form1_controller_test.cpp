@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "play/form1_controller.h"
+#include "presentation/child_process.h"
 #include "presentation/fake_platform.h"
 
 namespace zelk {
@@ -122,6 +126,50 @@ TEST_F(Form1Test, AFileThatIsNoWaveIsReportedAndGivesNoSound) {
   EXPECT_EQ(fake.boxes[0].substr(0, fake.boxes[0].find('|')), "Zelk５五将棋.dll");
   EXPECT_NE(fake.boxes[0].find("駒打音.wav"), std::string::npos);
   EXPECT_EQ(form.sounds.効果音駒打, 0);
+}
+
+TEST_F(Form1Test, ASoundFileThatCannotBeReadWarnsAndPlaysNothingInsteadOfEndingTheGame) {
+  for (auto name : kSoundFiles) writeWave(exeFolder / u8(name), 0);
+  // In the start-up folder, which is looked in first, each in turn: a folder, a pipe nobody
+  // writes to, a link to an endless device, each named like a sound file, and a file far
+  // too large for a sound.
+  const auto folder = [&](const fs::path& p) { fs::create_directory(p); };
+  const auto pipe = [&](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); };
+  const auto endless = [&](const fs::path& p) { fs::create_symlink("/dev/zero", p); };
+  const auto huge = [&](const fs::path& p) {
+    writeWave(p, 0);
+    fs::resize_file(p, 64u << 20);  // sparse: costs no disk
+  };
+  const std::pair<const char*, std::function<void(const fs::path&)>> faults[] = {
+      {"駒打音.wav", folder}, {"BGM.wav", pipe}, {"禁止.wav", endless}, {"その他.wav", huge}};
+  for (const auto& [name, make_it] : faults) {
+    make_it(startFolder / u8(name));
+    const test::ChildOutcome startUp = test::runInChild([&] {
+      make().Form_Load();
+      return 0;
+    });
+    EXPECT_TRUE(startUp.exitedWith(0)) << name << ": finished " << startUp.finished << ", code " << startUp.code
+                                       << ", signal " << startUp.signal;
+  }
+
+  auto form = make();
+  form.Form_Load();
+  ASSERT_EQ(fake.boxes.size(), 4u);
+  for (const auto& [box, name] : {std::pair{fake.boxes[0], "その他.wav"}, {fake.boxes[1], "禁止.wav"},
+                                  {fake.boxes[2], "駒打音.wav"}, {fake.boxes[3], "BGM.wav"}}) {
+    EXPECT_EQ(box.substr(0, box.find('|')), "Zelk５五将棋.dll");
+    EXPECT_NE(box.find(name), std::string::npos) << box;
+  }
+  EXPECT_EQ(form.sounds.効果音その他, 0);
+  EXPECT_EQ(form.sounds.効果音禁止, 0);
+  EXPECT_EQ(form.sounds.効果音駒打, 0);
+  EXPECT_EQ(form.sounds.効果音BGM, 0);
+  // The game goes on, silently.
+  EXPECT_EQ(form.g.盤面(1, 5), MAN王);
+  form.START_Click();
+  form.Form_MouseDown(1, 盤左 + 3 * 桝幅 + 300, 盤上 + 5 * 桝高 + 300);
+  form.Form_MouseDown(1, 盤左 + 3 * 桝幅 + 300, 盤上 + 4 * 桝高 + 300);
+  EXPECT_EQ(form.g.手数, 1);
 }
 
 TEST_F(Form1Test, EscMenuAndClosingAllReleaseTheSoundsOnce) {

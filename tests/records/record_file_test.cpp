@@ -7,7 +7,6 @@
 
 #include "core/setup.h"
 #include "presentation/cp932.h"
-#include "presentation/file_io.h"
 #include "records/record_file.h"
 
 namespace zelk {
@@ -138,26 +137,6 @@ TEST(RecordFile, FewerThanFourLinesHoldNoRecordAndLfAloneIsRead) {
   EXPECT_EQ(f.records.size(), 2u);
   // Bytes that are no code page 932 text are replaced, never fatal.
   EXPECT_EQ(fromCp932("A\x81"), "A\xEF\xBF\xBD");
-}
-
-TEST(FileIo, SaveReplacesTheFileWholeOrNotAtAll) {
-  const auto dir = std::filesystem::temp_directory_path() / ("zelk-io-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  const auto file = dir / "対局.棋譜";
-  ASSERT_TRUE(writeFileAtomically(file, "first").ok);
-  ASSERT_TRUE(writeFileAtomically(file, "second").ok);
-  EXPECT_EQ(readWholeFile(file).bytes, "second");
-  // Only the file itself is left: no temporary beside it.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
-
-  // A folder that does not exist: a clear reason naming the file, nothing written.
-  const FileResult bad = writeFileAtomically(dir / "missing" / "x.棋譜", "data");
-  EXPECT_FALSE(bad.ok);
-  EXPECT_NE(bad.error.find("x.棋譜"), std::string::npos);
-  const FileResult missing = readWholeFile(dir / "none.棋譜");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_NE(missing.error.find("none.棋譜"), std::string::npos);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "presentation/cp932.h"
+#include "presentation/child_process.h"
 #include "presentation/fake_platform.h"
 #include "settings/settings_commands.h"
 
@@ -134,6 +136,32 @@ TEST_F(SettingsCommandsTest, AnEmptyLineReplacesTheWholeFileByTheDefaults) {
   EXPECT_TRUE(checked(MenuItem::BGM));
   EXPECT_EQ(fake.soundCalls, std::vector<std::string>{kMusicLoop});
   EXPECT_EQ(fake.boxes, std::vector<std::string>{});
+}
+
+TEST_F(SettingsCommandsTest, APipeOrAHugeFileInPlaceOfTheSettingsGivesTheDefaultsAtOnce) {
+  // A pipe nobody writes to: reading it would wait forever.
+  ASSERT_EQ(::mkfifo(file().c_str(), 0644), 0);
+  const test::ChildOutcome pipe = test::runInChild([&] {
+    settings->読込_環境設定ファイル();
+    return 0;
+  });
+  ASSERT_TRUE(pipe.exitedWith(0)) << "finished " << pipe.finished;
+  settings->読込_環境設定ファイル();
+  EXPECT_EQ(backgroundsChecked(), std::vector<MenuItem>{MenuItem::MIDORI});
+  EXPECT_EQ(g.背景種類, 背景緑);
+  EXPECT_TRUE(checked(MenuItem::BGM));
+  EXPECT_TRUE(checked(MenuItem::KEIKA));
+
+  // 200 MB of settings-like lines (sparse: they read as NUL bytes and cost no disk), after a
+  // line that would turn guidance on: not read at all.
+  fs::remove(file());
+  clear();
+  writeFile("移動指導=ON\r\n");
+  fs::resize_file(file(), 200u << 20);
+  settings->読込_環境設定ファイル();
+  EXPECT_FALSE(checked(MenuItem::SIDOU));
+  EXPECT_EQ(g.移動指導, 0);
+  EXPECT_EQ(readFile(), kDefaults);
 }
 
 TEST_F(SettingsCommandsTest, ALaterLineOverridesAnEarlierOneAlsoForTheMusic) {
