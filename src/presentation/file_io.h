@@ -19,7 +19,11 @@ struct FileResult {
 FileResult readWholeFile(const std::filesystem::path& path, std::uintmax_t limit);
 
 // Writes the bytes to a temporary file beside the target and renames it over the target, so
-// a failed or interrupted save never destroys the file that was there.
+// a failed or interrupted save never destroys the file that was there. A symbolic link is
+// followed and the file it names is replaced; a file the user may not write, or one that is
+// no regular file, is refused. The new file keeps the old one's permissions and owner.
+// Temporary files left beside the target by an earlier save that never finished are removed.
+// A file-size limit of the process makes the write fail, never ends the program.
 FileResult writeFileAtomically(const std::filesystem::path& path, const std::string& bytes);
 
 // The path as UTF-8 text, for messages.

@@ -1,8 +1,10 @@
-// Whole-file reads and safe saves: only a regular file within its bound is read, and a save
-// replaces the file whole or not at all.
+// Whole-file reads and safe saves: only a regular file within its bound is read, a link is
+// followed to the file it names, a file the user may not write is kept, what an interrupted
+// save left is cleared, and a file-size limit fails the save instead of ending the program.
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,6 +92,106 @@ TEST_F(FileIoTest, OnlyARegularFileWithinItsBoundIsRead) {
   EXPECT_TRUE(mentions(readWholeFile(dir / "folder", 100), "Is a directory"));
   EXPECT_TRUE(mentions(readWholeFile(dir / "zero", 100), "通常のファイルではありません"));
   EXPECT_TRUE(mentions(readWholeFile(dir / "missing", 100), "No such file or directory"));
+}
+
+TEST_F(FileIoTest, ASaveThroughALinkReplacesTheFileItNamesBesideIt) {
+  fs::create_directory(dir / "games");
+  put(dir / "games" / "real.棋譜", "old");
+  fs::create_symlink("games/real.棋譜", dir / "link.棋譜");
+  ASSERT_TRUE(writeFileAtomically(dir / "link.棋譜", "new").ok);
+  EXPECT_TRUE(fs::is_symlink(dir / "link.棋譜"));
+  EXPECT_EQ(get(dir / "games" / "real.棋譜"), "new");
+  EXPECT_EQ(names(dir / "games"), std::vector<std::string>{"real.棋譜"});  // no temporary left
+
+  // A link to that link, and a link to a file not made yet, which the save makes.
+  fs::create_symlink(dir / "link.棋譜", dir / "chain.棋譜");
+  ASSERT_TRUE(writeFileAtomically(dir / "chain.棋譜", "newer").ok);
+  EXPECT_EQ(get(dir / "games" / "real.棋譜"), "newer");
+  fs::create_symlink("games/later.棋譜", dir / "ahead.棋譜");
+  ASSERT_TRUE(writeFileAtomically(dir / "ahead.棋譜", "later").ok);
+  EXPECT_TRUE(fs::is_symlink(dir / "ahead.棋譜"));
+  EXPECT_EQ(get(dir / "games" / "later.棋譜"), "later");
+
+  // A link to something that is no file is refused and that thing left as it is; so is a
+  // ring of links.
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+  fs::create_symlink("pipe", dir / "topipe.棋譜");
+  const FileResult pipe = writeFileAtomically(dir / "topipe.棋譜", "x");
+  EXPECT_FALSE(pipe.ok);
+  EXPECT_TRUE(mentions(pipe, "topipe.棋譜"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  fs::create_symlink("ring2", dir / "ring1");
+  fs::create_symlink("ring1", dir / "ring2");
+  EXPECT_FALSE(writeFileAtomically(dir / "ring1", "x").ok);
+  EXPECT_EQ(names(dir), (std::vector<std::string>{"ahead.棋譜", "chain.棋譜", "games", "link.棋譜", "pipe", "ring1",
+                                                  "ring2", "topipe.棋譜"}));
+}
+
+TEST_F(FileIoTest, AFileTheUserMayNotWriteIsRefusedAndKept) {
+  const fs::path readOnly = dir / "readonly.棋譜";
+  put(readOnly, "kept");
+  ::chmod(readOnly.c_str(), 0444);
+  const FileResult refused = writeFileAtomically(readOnly, "new");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_TRUE(mentions(refused, "Permission denied"));
+  EXPECT_EQ(get(readOnly), "kept");
+  struct stat st {};
+  ASSERT_EQ(::stat(readOnly.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+  EXPECT_EQ(names(dir), std::vector<std::string>{"readonly.棋譜"});
+
+  // A file that may be written keeps its permissions when it is replaced.
+  const fs::path own = dir / "own.棋譜";
+  put(own, "a");
+  ::chmod(own.c_str(), 0600);
+  ASSERT_TRUE(writeFileAtomically(own, "b").ok);
+  ASSERT_EQ(::stat(own.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+  if (::geteuid() != 0) return;  // only root can give a file to another user
+  // Root may write anything, yet a file marked read-only stays read-only; another user's
+  // writable file is replaced and stays that user's.
+  const fs::path theirs = dir / "theirs.棋譜";
+  put(theirs, "a");
+  ASSERT_EQ(::chown(theirs.c_str(), 4321, 4321), 0);
+  ::chmod(theirs.c_str(), 0664);
+  ASSERT_TRUE(writeFileAtomically(theirs, "b").ok);
+  EXPECT_EQ(get(theirs), "b");
+  ASSERT_EQ(::stat(theirs.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4321u);
+  EXPECT_EQ(st.st_gid, 4321u);
+  EXPECT_EQ(st.st_mode & 0777, 0664u);
+  ::chmod(theirs.c_str(), 0444);
+  EXPECT_FALSE(writeFileAtomically(theirs, "c").ok);
+  EXPECT_EQ(get(theirs), "b");
+}
+
+TEST_F(FileIoTest, WhatAnInterruptedSaveLeftIsRemovedAtTheNextSaveOfThatName) {
+  // A save ended before its rename leaves "NAME.tmpPID" behind; that process is gone.
+  const pid_t gone = test::endedProcessId();
+  ASSERT_GT(gone, 0);
+  const std::string goneTemp = ".tmp" + std::to_string(gone);
+  put(dir / ("out.棋譜" + goneTemp), "half a game");
+  put(dir / ("out.棋譜.tmp" + std::to_string(::getpid())), "an earlier save of this run");
+  put(dir / ("other.棋譜" + goneTemp), "another file's");  // not this name's
+  put(dir / "out.棋譜.tmp1", "a save under way in a running process");
+  ASSERT_TRUE(writeFileAtomically(dir / "out.棋譜", "the game").ok);
+  EXPECT_EQ(names(dir), (std::vector<std::string>{"other.棋譜" + goneTemp, "out.棋譜", "out.棋譜.tmp1"}));
+  EXPECT_EQ(get(dir / "out.棋譜"), "the game");
+}
+
+TEST_F(FileIoTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram) {
+  const fs::path target = dir / "big.棋譜";
+  put(target, "the previous game");
+  const test::ChildOutcome save = test::runInChild([&] {
+    const rlimit limit{1000, 1000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const FileResult r = writeFileAtomically(target, std::string(5000, 'x'));
+    return r.ok ? 1 : mentions(r, "File too large") ? 0 : 2;
+  });
+  EXPECT_TRUE(save.exitedWith(0)) << "signal " << save.signal << ", code " << save.code;
+  EXPECT_EQ(get(target), "the previous game");
+  EXPECT_EQ(names(dir), std::vector<std::string>{"big.棋譜"});
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The record panel and its commands: showing and closing it, saving the history to a ".棋譜"
 // file byte for byte, loading one for 進, and every way a file can fail to be read or written.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/move_execution.h"
+#include "presentation/child_process.h"
 #include "presentation/cp932.h"
 #include "records/record_file.h"
 #include "records/records_fixture.h"
@@ -367,6 +369,41 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeReadLeavesTheGameAsItWas) {
   EXPECT_EQ(g().棋譜モード, 0);
 }
 
+TEST_F(RecordCommandsTest, AReadOnlyRecordIsKeptAndALinkedRecordIsReplacedWhereItLies) {
+  setHistory({goldenSlot(1), goldenSlot(2)});
+  panel.fileList = folder;
+
+  // A record marked read-only: the save is refused with the reason, the old game is kept
+  // and stays read-only, and the panel stays open for another name.
+  const fs::path kept = folder / u8path("名局.棋譜");
+  writeFile(kept, "the old game\r\n");
+  ::chmod(kept.c_str(), 0444);
+  fillFields("名局", "t", "a", "b");
+  clear();
+  records->Command1_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(kept) + ": 書き込めません (Permission denied)|!"}));
+  EXPECT_EQ(readFile(kept), "the old game\r\n");
+  EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(panel.entry);
+
+  // A record that is a link to a game kept elsewhere: the game it names is the one saved,
+  // and the link stays a link. What a save killed before its rename left there is gone.
+  fs::create_directory(folder / "games");
+  const fs::path real = folder / "games" / u8path("本譜.棋譜");
+  writeFile(real, "the old game\r\n");
+  fs::path stray = real;
+  stray += ".tmp" + std::to_string(test::endedProcessId());
+  writeFile(stray, "half a game");
+  fs::create_symlink(fs::path("games") / u8path("本譜.棋譜"), folder / u8path("本譜.棋譜"));
+  fillFields("本譜", "t", "a", "b");
+  clear();
+  records->Command1_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"  |棋譜を書き込みました"}));
+  EXPECT_TRUE(fs::is_symlink(folder / u8path("本譜.棋譜")));
+  EXPECT_EQ(lines(readFile(real)).size(), 5u);
+  EXPECT_FALSE(fs::exists(stray));
+}
+
 TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFile) {
   setHistory({goldenSlot(1), goldenSlot(2)});
   const GameState before = g();
@@ -381,7 +418,8 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   EXPECT_TRUE(panel.entry);
   EXPECT_EQ(panel.texts[1], "対局");
 
-  // The save cannot make its temporary file: the file already there is left exactly as it was.
+  // The save cannot make its temporary file (something that is no file is in its place): the
+  // file already there is left exactly as it was.
   panel.fileList = folder;
   const fs::path target = folder / u8path("対局.棋譜");
   writeFile(target, "the previous game\r\n");
@@ -390,7 +428,7 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   fs::create_directory(temp);
   clear();
   records->Command1_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(target) + ": 作成できません (Is a directory)|!"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(target) + ": 作成できません (File exists)|!"}));
   EXPECT_EQ(readFile(target), "the previous game\r\n");
   EXPECT_TRUE(panel.entry);
   fs::remove(temp);
