@@ -68,6 +68,13 @@ void SettingsCommands::読込_環境設定ファイル() {
       musicStarted = on;
     }
   }
+  // No line chose a background: the check mark follows the one drawn (the green default when
+  // none is), so that the next option command writes what the player sees.
+  if (backgroundName(g.背景種類).empty()) {
+    g.背景種類 = 背景緑;
+    screen_.描画_背景(背景緑);
+  }
+  if (!p_.menu.isChecked(backgroundItem(g.背景種類))) チェック設定(g.背景種類);
 }
 
 void SettingsCommands::applyDefaults() {

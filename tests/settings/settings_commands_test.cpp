@@ -73,6 +73,12 @@ struct SettingsCommandsTest : ::testing::Test {
     for (const test::DrawCall& c : fake.pictures()) n += c.picture.name == name;
     return n;
   }
+  // The window as it starts again, with no file read.
+  void restart() {
+    fake.checks.clear();
+    clear();
+    SetUp();
+  }
   void clear() {
     fake.draws.clear();
     fake.soundCalls.clear();
@@ -208,11 +214,29 @@ TEST_F(SettingsCommandsTest, ALoneBackgroundLineLeavesTheOtherOptionsOffUntilThe
   EXPECT_EQ(readFile(), "背景画=畳\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n");
 }
 
-TEST_F(SettingsCommandsTest, AFileWithoutABackgroundLineKeepsTheDesignCheckMark) {
+TEST_F(SettingsCommandsTest, AFileThatNamesNoBackgroundChecksDrawsAndWritesTheSameOne) {
+  // An empty file, a file without a background line and one naming no known background: the
+  // window's design mark (畳) must not stay beside a green board, nor be written as a choice.
+  for (const char* content : {"", "BGM=OFF\r\n", "背景画=桜\r\nBGM=OFF\r\n"}) {
+    SCOPED_TRACE(content);
+    restart();
+    writeFile(content);
+    settings->読込_環境設定ファイル();
+    EXPECT_EQ(backgroundsChecked(), std::vector<MenuItem>{MenuItem::MIDORI});
+    EXPECT_EQ(g.背景種類, 背景緑);
+    EXPECT_GT(picturesOf(PictureName::HAIKEI_MIDORI), 0);
+    EXPECT_EQ(picturesOf(PictureName::HAIKEI_TATAMI), 0);
+    settings->SIDOU_Click();
+    EXPECT_EQ(readFile().substr(0, readFile().find('\r')), "背景画=緑");
+  }
+
+  // A background the window already shows is the one checked.
+  restart();
+  g.背景種類 = 背景竹;
   writeFile("BGM=OFF\r\n");
   settings->読込_環境設定ファイル();
-  EXPECT_EQ(backgroundsChecked(), std::vector<MenuItem>{MenuItem::TATAMI});
-  EXPECT_EQ(g.背景種類, 0);
+  EXPECT_EQ(backgroundsChecked(), std::vector<MenuItem>{MenuItem::TAKE});
+  EXPECT_EQ(g.背景種類, 背景竹);
 }
 
 TEST_F(SettingsCommandsTest, EveryOptionCommandRewritesTheWholeFile) {
