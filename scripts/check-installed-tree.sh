@@ -35,6 +35,7 @@ runs_here() {  # program: it is there and every library it needs is installed
 }
 check "zelk55 is installed with its libraries" runs_here zelk55
 check "zelk55-usi is installed with its libraries" runs_here zelk55-usi
+check "zelk55-record is installed with its libraries" runs_here zelk55-record
 
 paths() {  # HOME XDG_DATA_HOME (empty: unset) ARGUMENT...: zelk55's report, run in an empty folder
   local home=$1 data=$2
@@ -71,6 +72,12 @@ check "without XDG_DATA_HOME, zelk55 --desktop starts in ~/.local/share/zelk55, 
 answers_usi() { printf 'usi\nisready\nquit\n' | "$usr/bin/zelk55-usi" | grep -qx readyok; }
 check "zelk55-usi answers usi and isready" answers_usi
 
+# The starting position, converted from SFEN to KIF, carries minishogi's handicap line.
+converts_sfen() {
+  echo 'rbsgk/4p/5/P4/KGSBR b - 1' | "$usr/bin/zelk55-record" convert - - --from sfen --to kifu | grep -q '^手合割：5五将棋'
+}
+check "zelk55-record converts a position to KIF" converts_sfen
+
 # The menu entry, the software centres' description and the icons.
 desktop=$usr/share/applications/$id.desktop
 check "$id.desktop is valid" desktop-file-validate "$desktop"
@@ -94,6 +101,7 @@ manual() {
 }
 check "manual page zelk55(6)" manual zelk55
 check "manual page zelk55-usi(6)" manual zelk55-usi
+check "manual page zelk55-record(6)" manual zelk55-record
 check "copyright file" test -s "$usr/share/doc/zelk55/copyright"
 
 echo "check-installed-tree: $passed passed, $failed failed"

@@ -5,10 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "records/record_tool.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--version" || args[0] == "-v")) {
+    std::cout << zelk::app::versionText("zelk55-record");
+    return 0;
+  }
   return zelk::runRecordTool(args, std::cin, std::cout, std::cerr);
 }

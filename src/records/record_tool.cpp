@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 constexpr const char* kUsage =
     "usage: zelk55-record convert IN OUT [--from FORMAT] [--to FORMAT]\n"
     "       zelk55-record show FILE [--from FORMAT]\n"
+    "       zelk55-record --help | --version\n"
     "FORMAT is 棋譜, kif, kifu or sfen; otherwise a file's extension names its format.\n"
     "\"-\" is standard input (IN, FILE) or standard output (OUT), with --from or --to.\n";
 

@@ -3,9 +3,9 @@
 # release and the package changelog's newest entry; every option the help names is described
 # in the manual page; a wrong argument is refused with status 2 and a word on the error output;
 # every USI option is in the manual.
-# Usage: usage_and_version_test.sh ZELK55 ZELK55_USI MANUAL_FOLDER METAINFO CHANGELOG VERSION DATE
+# Usage: usage_and_version_test.sh ZELK55 ZELK55_USI MANUAL_FOLDER METAINFO CHANGELOG VERSION DATE ZELK55_RECORD
 set -uo pipefail
-game=$1 usi=$2 manuals=$3 metainfo=$4 changelog=$5 version=$6 date=$7
+game=$1 usi=$2 manuals=$3 metainfo=$4 changelog=$5 version=$6 date=$7 record=$8
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 work=$(mktemp -d)
@@ -43,6 +43,24 @@ for program in "$game" "$usi"; do
   grep -q "unrecognised argument '--no-such-option'" "$work/stderr" || fail "$name --no-such-option says: $(cat "$work/stderr")"
 done
 
+# The record converter: the same version, every option of its usage in its manual page, a
+# wrong option refused with status 2.
+record_manual=$(sed 's/\\-/-/g' "$manuals/zelk55-record.6")
+for option in --version -v; do
+  out=$(cd "$work" && "$record" "$option") || fail "zelk55-record $option fails"
+  [ "$(head -n 1 <<<"$out")" = "zelk55-record (Zelk ５五将棋) $version" ] || fail "zelk55-record $option says: $(head -n 1 <<<"$out")"
+done
+help=$(cd "$work" && "$record" --help) || fail "zelk55-record --help fails"
+for option in $(grep -oE -- '(^| )--?[a-z][a-z-]*' <<<"$help" | tr -d ' ' | sort -u); do
+  grep -qE -- "(^|[^a-z-])$option([^a-z-]|$)" <<<"$record_manual" || fail "zelk55-record --help names $option, which its manual page does not describe"
+done
+for command in convert show; do
+  grep -q "^\.B zelk55-record $command" "$manuals/zelk55-record.6" || fail "zelk55-record's manual page has no synopsis of $command"
+done
+(cd "$work" && "$record" --no-such-option >/dev/null 2>&1)
+status=$?
+[ "$status" -eq 2 ] || fail "zelk55-record --no-such-option ends with status $status, not 2"
+
 # Every option the engine offers is in its manual page.
 usi_manual=$(sed 's/\\-/-/g' "$manuals/zelk55-usi.6")
 for option in $(printf 'usi\nquit\n' | "$usi" | sed -n 's/^option name \([^ ]*\) .*/\1/p'); do
@@ -50,5 +68,5 @@ for option in $(printf 'usi\nquit\n' | "$usi" | sed -n 's/^option name \([^ ]*\)
     fail "zelk55-usi offers the option $option, which data/man/zelk55-usi.6.in does not describe"
 done
 
-[ "$failures" -eq 0 ] && echo "ok: usage, version and options of zelk55 and zelk55-usi"
+[ "$failures" -eq 0 ] && echo "ok: usage, version and options of zelk55, zelk55-usi and zelk55-record"
 [ "$failures" -eq 0 ]
