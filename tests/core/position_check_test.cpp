@@ -76,6 +76,9 @@ TEST(Sfen, HandCountsThatAddUpPastTheBoundAreRefused) {
   GameState g;
   EXPECT_EQ(loadSfen(g, "rbsgk/4p/5/P4/KGSBR b 40P40P40P 1").value_or(""), "hand count too large");
   EXPECT_EQ(loadSfen(g, "rbsgk/4p/5/P4/KGSBR b 20P20P 1").value_or("accepted"), "accepted");
+  // One count past what an int holds is refused as it is read, never wrapped round.
+  for (const char* count : {"2147483648", "4294967297", "99999999999999999999"})
+    EXPECT_EQ(loadSfen(g, std::string("rbsgk/4p/5/P4/KGSBR b ") + count + "P 1").value_or(""), "hand count too large") << count;
   std::string many = "rbsgk/4p/5/P4/KGSBR b ";
   for (int i = 0; i < 100000; ++i) many += "9P";
   EXPECT_EQ(loadSfen(g, many + " 1").value_or(""), "hand count too large");
