@@ -1,9 +1,28 @@
 // Starting, taking up and resetting games, and the strength levels.
 
+#include <algorithm>
+
 #include "core/setup.h"
 #include "play/form1_controller.h"
 
 namespace zelk {
+
+namespace {
+
+// The history kept when play is taken up: up to the shown position when a slot holds it
+// (after 戻 or 進), else up to the last position recorded before it. A slot never filled,
+// or one left from a line given up, would save as a position that was never played.
+int lastSlotKept(const GameState& g) {
+  const int n = std::min(g.手数, g.記録位置);
+  if (n <= 0) return 0;
+  if (static_cast<std::size_t>(n) < g.記録.size()) {
+    const HistorySlot& s = g.記録[static_cast<std::size_t>(n)];
+    if (s.盤面 == g.盤面 && s.持駒MAN == g.持駒MAN && s.持駒COM == g.持駒COM) return n;
+  }
+  return n - 1;
+}
+
+}  // namespace
 
 void Form1Controller::SENTE_Click() {
   if (g.勝者 != 0) 初期設定(g, screen);
@@ -14,7 +33,7 @@ void Form1Controller::SENTE_Click() {
   g.選択状態 = 0;
   g.対局モード = 1;
   g.棋譜モード = 0;
-  g.記録最終 = g.手数;
+  g.記録最終 = lastSlotKept(g);
   g.開始時刻 = p_.clock.timeOfDay();
   g.timer1Enabled = true;
   if (fresh || g.手番 == g.MAN手番) {
@@ -39,7 +58,7 @@ void Form1Controller::GOTE_Click() {
   g.選択状態 = 0;
   g.対局モード = 1;
   g.棋譜モード = 0;
-  g.記録最終 = g.手数;
+  g.記録最終 = lastSlotKept(g);
   if (fresh) {
     g.MAN手番 = 後手;
     g.COM手番 = 先手;

@@ -369,6 +369,33 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeReadLeavesTheGameAsItWas) {
   EXPECT_EQ(g().棋譜モード, 0);
 }
 
+TEST_F(RecordCommandsTest, TakingUpPlaySavesOnlyPositionsThatWerePlayed) {
+  // Two people play two moves, then the computer takes over: the position on the board is in
+  // no slot yet, so a save holds the one position after move 1, never an empty board.
+  form->START_Click();
+  move(1, 4, 1, 3);
+  move(5, 2, 5, 3);
+  form->SENTE_Click();
+  EXPECT_EQ(g().記録最終, 1);
+  panel.fileList = folder;
+  fillFields("続き", "t", "a", "b");
+  clear();
+  records->Command1_Click();
+  ASSERT_EQ(fake.boxes, (std::vector<std::string>{"  |棋譜を書き込みました"}));
+  const RecordFile saved = decodeRecordFile(readFile(folder / u8path("続き.棋譜")));
+  ASSERT_EQ(saved.records.size(), 1u);
+  EXPECT_EQ(saved.records[0].盤面, board("rbsgk/4p/P4/5/KGSBR w - 1"));
+
+  // After 戻 the shown position is in its slot, and the moves beyond it are given up.
+  move(2, 5, 2, 4);
+  form->navigation.REPLAY_Click();
+  form->navigation.REPLAY_Click();
+  form->SENTE_Click();
+  EXPECT_EQ(g().手数, 2);
+  EXPECT_EQ(g().記録最終, 2);
+  EXPECT_EQ(g().記録[static_cast<std::size_t>(g().記録最終)].盤面, g().盤面);
+}
+
 TEST_F(RecordCommandsTest, AReadOnlyRecordIsKeptAndALinkedRecordIsReplacedWhereItLies) {
   setHistory({goldenSlot(1), goldenSlot(2)});
   panel.fileList = folder;
