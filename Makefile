@@ -42,7 +42,7 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	for t in record_reader kif_reader settings_reader usi; do \
+	for t in record_reader kif_reader settings_reader usi game; do \
 	  mkdir -p build/fuzz/corpus/$$t && \
 	  if ./build/fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
 	      -print_final_stats=1 build/fuzz/corpus/$$t tests/fuzz/seeds/$$t > build/fuzz/$$t.log 2>&1; then \
