@@ -38,11 +38,16 @@ double unit(std::uint32_t x, std::uint32_t y, std::uint32_t seed) { return (hash
 
 int clamp255(double v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 
-QImage blank(QSize natural, int scale) {
-  QImage img(natural * scale, QImage::Format_RGB32);
+QImage blank(QSize size) {
+  QImage img(size, QImage::Format_RGB32);
   img.fill(Qt::black);
   return img;
 }
+
+// Device pixels per natural pixel, across and down, for a picture drawn at `size`.
+struct Scale {
+  double x, y;
+};
 
 // Fills the image pixel by pixel from a colour function of the device pixel.
 template <class F>
@@ -55,22 +60,24 @@ void fillPixels(QImage& img, F colourAt) {
 
 QRgb shaded(QColor c, double d) { return qRgb(clamp255(c.red() + d), clamp255(c.green() + d), clamp255(c.blue() + d)); }
 
-// The board's wood: warm kaya with faint wavy grain running across. Drawn once per scale.
-void paintWood(QImage& img, int scale) {
-  static std::map<int, QImage> cache;
-  auto it = cache.find(scale);
+// The board's wood: warm kaya with faint wavy grain running across. Drawn once per size.
+void paintWood(QImage& img, Scale s) {
+  static std::map<std::pair<int, int>, QImage> cache;
+  const auto key = std::make_pair(img.width(), img.height());
+  auto it = cache.find(key);
   if (it == cache.end()) {
-    QImage wood(QSize(42, 47) * scale, QImage::Format_RGB32);
+    if (cache.size() > 32) cache.clear();  // the sizes a resized window passed through
+    QImage wood(img.size(), QImage::Format_RGB32);
     const QColor base(229, 190, 115);
     fillPixels(wood, [&](int x, int y) {
-      const double nx = double(x) / scale, ny = double(y) / scale;
+      const double nx = x / s.x, ny = y / s.y;
       const double grain = std::sin(ny * 1.7 + std::sin(nx * 0.21) * 1.3) * 6;
       const double fleck = (unit(x, y, 7) - 0.5) * 6;
       return shaded(base, grain + fleck);
     });
-    it = cache.emplace(scale, wood).first;
+    it = cache.emplace(key, wood).first;
   }
-  img = it->second.copy(QRect(QPoint(0, 0), img.size()));
+  img = it->second.copy();
 }
 
 struct Face {
@@ -98,12 +105,12 @@ bool pointsDown(P name) {
 
 // A piece on its square: the five-sided wooden piece pointing at the opponent, its kanji
 // in black, or in red on a promoted face.
-void paintPiece(QImage& img, int scale, Picture pic, const QString& family) {
-  paintWood(img, scale);
+void paintPiece(QImage& img, Scale s, Picture pic, const QString& family) {
+  paintWood(img, s);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  p.scale(scale, scale);
+  p.scale(s.x, s.y);
   if (pointsDown(pic.name)) {
     p.translate(42, 47);
     p.rotate(180);
@@ -134,20 +141,21 @@ void paintPiece(QImage& img, int scale, Picture pic, const QString& family) {
 }
 
 // 緑: dense felt, tiny fibres over a deep green.
-void paintFelt(QImage& img, int scale) {
+void paintFelt(QImage& img, Scale s) {
   const QColor base(28, 108, 46);
   fillPixels(img, [&](int x, int y) {
-    const double mottle = (unit(x / (scale * 6), y / (scale * 6), 3) - 0.5) * 10;
+    const auto mx = static_cast<std::uint32_t>(x / (s.x * 6)), my = static_cast<std::uint32_t>(y / (s.y * 6));
+    const double mottle = (unit(mx, my, 3) - 0.5) * 10;
     const double fibre = (unit(x, y, 11) - 0.5) * 26;
     return shaded(base, mottle + fibre);
   });
 }
 
 // 畳: rows of woven rush with the binding threads running down every few pixels.
-void paintTatami(QImage& img, int scale) {
+void paintTatami(QImage& img, Scale s) {
   const QColor base(190, 186, 112);
   fillPixels(img, [&](int x, int y) {
-    const int row = y / scale, col = x / scale;
+    const int row = static_cast<int>(y / s.y), col = static_cast<int>(x / s.x);
     double d = (row % 2 == 0) ? 6 : -6;
     d += ((col + (row % 2) * 3) % 6 < 3) ? 4 : -4;  // the weave's over-and-under
     if (col % 8 == 7) d -= 22;                      // binding thread
@@ -157,31 +165,33 @@ void paintTatami(QImage& img, int scale) {
 }
 
 // 竹: two green stalks with their nodes, on shaded ground.
-void paintBamboo(QImage& img, int scale) {
+void paintBamboo(QImage& img, Scale s) {
   img.fill(QColor(34, 62, 28));
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.scale(scale, scale);
+  p.scale(s.x, s.y);
   const double stalks[][3] = {{1.5, 17, 12}, {21.5, 18, 33}};  // left, width, node row
-  for (const auto& s : stalks) {
-    QLinearGradient g(s[0], 0, s[0] + s[1], 0);
+  for (const auto& stalk : stalks) {
+    QLinearGradient g(stalk[0], 0, stalk[0] + stalk[1], 0);
     g.setColorAt(0, QColor(70, 118, 40));
     g.setColorAt(0.35, QColor(168, 204, 96));
     g.setColorAt(1, QColor(62, 106, 34));
-    p.fillRect(QRectF(s[0], 0, s[1], 46), g);
-    p.fillRect(QRectF(s[0] - 0.5, s[2], s[1] + 1, 2), QColor(48, 84, 26));
-    p.fillRect(QRectF(s[0], s[2] + 2, s[1], 0.8), QColor(200, 226, 140));
+    p.fillRect(QRectF(stalk[0], 0, stalk[1], 46), g);
+    p.fillRect(QRectF(stalk[0] - 0.5, stalk[2], stalk[1] + 1, 2), QColor(48, 84, 26));
+    p.fillRect(QRectF(stalk[0], stalk[2] + 2, stalk[1], 0.8), QColor(200, 226, 140));
   }
 }
 
 // 宇宙: the night sky, a few stars of different brightness; even dark ground, so tiles meet
 // without a seam.
-void paintSpace(QImage& img, int scale) {
+void paintSpace(QImage& img, Scale s) {
   const QColor base(6, 8, 30);
-  fillPixels(img, [&](int x, int y) { return shaded(base, (unit(x / scale, y / scale, 17) - 0.5) * 5); });
+  fillPixels(img, [&](int x, int y) {
+    return shaded(base, (unit(static_cast<std::uint32_t>(x / s.x), static_cast<std::uint32_t>(y / s.y), 17) - 0.5) * 5);
+  });
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.scale(scale, scale);
+  p.scale(s.x, s.y);
   p.setPen(Qt::NoPen);
   for (std::uint32_t i = 0; i < 14; ++i) {
     const double x = unit(i, 1, 21) * 41, y = unit(i, 2, 21) * 46;
@@ -198,10 +208,10 @@ void paintSpace(QImage& img, int scale) {
 }
 
 // 煉瓦: four courses of red bricks, every other course shifted by half a brick.
-void paintBrick(QImage& img, int scale) {
+void paintBrick(QImage& img, Scale s) {
   img.fill(QColor(186, 176, 160));
   QPainter p(&img);
-  p.scale(scale, scale);
+  p.scale(s.x, s.y);
   const double h = 46 / 4.0, w = 41 / 2.0;
   for (int row = 0; row < 4; ++row) {
     const double shift = (row % 2) ? w / 2 : 0;
@@ -215,10 +225,10 @@ void paintBrick(QImage& img, int scale) {
 }
 
 // The title: the game's name in gold on dark lacquer.
-void paintTitle(QImage& img, int scale, const QString& family) {
+void paintTitle(QImage& img, Scale s, const QString& family) {
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.scale(scale, scale);
+  p.scale(s.x, s.y);
   QLinearGradient lacquer(0, 0, 0, 40);
   lacquer.setColorAt(0, QColor(92, 30, 14));
   lacquer.setColorAt(1, QColor(40, 10, 4));
@@ -257,23 +267,30 @@ QSize pictureSize(PictureName name) {
   }
 }
 
-QImage renderPicture(Picture picture, int scale, const QString& fontFamily) {
-  QImage img = blank(pictureSize(picture.name), scale);
+QImage renderPicture(Picture picture, QSize size, const QString& fontFamily) {
+  if (size.width() < 1 || size.height() < 1) size = QSize(1, 1);
+  QImage img = blank(size);
+  const QSize natural = pictureSize(picture.name);
+  const Scale s{double(size.width()) / natural.width(), double(size.height()) / natural.height()};
   switch (picture.name) {
-    case P::KARA_MASU: paintWood(img, scale); break;
-    case P::HAIKEI_MIDORI: paintFelt(img, scale); break;
-    case P::HAIKEI_TATAMI: paintTatami(img, scale); break;
-    case P::HAIKEI_TAKE: paintBamboo(img, scale); break;
-    case P::HAIKEI_UCHU: paintSpace(img, scale); break;
-    case P::HAIKEI_RENGA: paintBrick(img, scale); break;
-    case P::ZelkSHOGI: paintTitle(img, scale, fontFamily); break;
-    default: paintPiece(img, scale, picture, fontFamily); break;
+    case P::KARA_MASU: paintWood(img, s); break;
+    case P::HAIKEI_MIDORI: paintFelt(img, s); break;
+    case P::HAIKEI_TATAMI: paintTatami(img, s); break;
+    case P::HAIKEI_TAKE: paintBamboo(img, s); break;
+    case P::HAIKEI_UCHU: paintSpace(img, s); break;
+    case P::HAIKEI_RENGA: paintBrick(img, s); break;
+    case P::ZelkSHOGI: paintTitle(img, s, fontFamily); break;
+    default: paintPiece(img, s, picture, fontFamily); break;
   }
   return img;
 }
 
+QImage renderPicture(Picture picture, int scale, const QString& fontFamily) {
+  return renderPicture(picture, pictureSize(picture.name) * scale, fontFamily);
+}
+
 QImage renderVersionArtwork(int scale, const QString& fontFamily) {
-  QImage img = blank(QSize(320, 200), scale);
+  QImage img = blank(QSize(320, 200) * scale);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);

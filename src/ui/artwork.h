@@ -16,8 +16,10 @@ namespace zelk::ui {
 // the title 148 x 40.
 QSize pictureSize(PictureName name);
 
-// The picture rendered at `scale` device pixels per natural pixel, on a transparent-free
-// 24-bit-like opaque image.
+// The picture drawn to fill exactly `size` device pixels, as an opaque image: the artwork is
+// drawn at that size, never scaled from a bitmap.
+QImage renderPicture(Picture picture, QSize size, const QString& fontFamily);
+// The same at `scale` device pixels per natural pixel.
 QImage renderPicture(Picture picture, int scale, const QString& fontFamily);
 
 // The version dialog's picture, `scale` device pixels per natural pixel (320 x 200 natural).

@@ -13,7 +13,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cmath>
 
@@ -31,15 +30,6 @@ namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Device pixels per natural pixel of the surface: enough to stay sharp at a few times the
-// natural size, more on high-density screens.
-int surfaceScale() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const double dpr = screen ? screen->devicePixelRatio() : 1.0;
-  const int s = 2 * static_cast<int>(std::ceil(dpr)) + 1;
-  return s > 5 ? 5 : s;
-}
-
 }  // namespace
 
 // ---- the drawn area ----
@@ -54,13 +44,39 @@ void BoardView::setBackground(const QColor& c) {
   update();
 }
 
-void BoardView::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), background_);
+DeviceMapping BoardView::deviceMapping() const {
+  const double dpr = devicePixelRatioF();
   const ViewScale v = viewScale();
-  const QRectF target(v.left, v.top, kSurfaceWidth * v.scale, kSurfaceHeight * v.scale);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(target, surface_.image());
+  return DeviceMapping{v.scale * dpr, v.left * dpr, v.top * dpr};
+}
+
+QRect BoardView::takeChanged() {
+  const std::uint64_t since = askedCall_;
+  const bool cleared = askedClears_ != surface_.clears();
+  askedCall_ = surface_.lastCall();
+  askedClears_ = surface_.clears();
+  if (cleared) return rect();
+  const QRectF twips = surface_.coverSince(since);
+  if (twips.isEmpty()) return {};
+  const ViewScale v = viewScale();
+  return QRectF(QPointF(v.toPixelX(twips.left()), v.toPixelY(twips.top())),
+                QPointF(v.toPixelX(twips.right()), v.toPixelY(twips.bottom())))
+      .toAlignedRect()
+      .adjusted(-1, -1, 1, 1);
+}
+
+// The bars first, then every drawing call that touches the part asked for, in order, in
+// device pixels: pictures are drawn at the size they take there, never scaled.
+void BoardView::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  const QRect part = event->rect();
+  p.fillRect(part, background_);
+  const ViewScale v = viewScale();
+  const QRectF twips(QPointF(v.toTwipsX(part.left() - 1), v.toTwipsY(part.top() - 1)),
+                     QPointF(v.toTwipsX(part.right() + 2), v.toTwipsY(part.bottom() + 2)));
+  const double dpr = devicePixelRatioF();
+  p.setTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+  surface_.paint(p, deviceMapping(), twips);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
@@ -87,7 +103,7 @@ void BoardView::placePanel() {
 Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8("Zelk ５五将棋"));
-  surface_ = std::make_unique<QtSurface>(surfaceScale(), chooseFontFamily());
+  surface_ = std::make_unique<QtSurface>(chooseFontFamily());
   view_ = new BoardView(*surface_, this);
   view_->setObjectName("BoardView");
   setCentralWidget(view_);
@@ -96,7 +112,9 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     controller_->Form_MouseDown(button, x, y);
     afterCommand();
   };
-  surface_->onRefresh = [this] { view_->repaint(); };
+  // Every step of the game returns to the event loop before anything waits, so what a step
+  // drew is painted once, together, before the next step runs.
+  surface_->onRefresh = [this] { afterCommand(); };
 
   buildMenus();
   buildRecordPanel();
@@ -166,7 +184,7 @@ void Form1::buildMenus() {
       actions_[item] = menu->menuAction();
       connect(menu, &QMenu::aboutToShow, this, [this, item] {
         controller_->menuClicked(item);
-        view_->update();
+        afterCommand();
       });
       continue;
     }
@@ -264,15 +282,37 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::closeWindow() { QMainWindow::close(); }
 
 // What a command drew is shown.
-void Form1::afterCommand() { view_->update(); }
+void Form1::afterCommand() {
+  const QRect changed = view_->takeChanged();
+  if (!changed.isEmpty()) view_->update(changed);
+}
 
-// A precise timer, so that the blink's 0.2 s and the pause's 0.5 s keep their length.
+// A precise timer, so that the blink's 0.2 s and the pause's 0.5 s keep their length. A
+// step asked for by a step counts from the moment that step was due, not from when it ran,
+// so a chain of steps keeps its total however late the machine wakes up. What a step drew is
+// shown, as after any command.
 void Form1::after(double seconds, std::function<void()> step) {
-  QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000)), Qt::PreciseTimer, this, std::move(step));
+  const auto now = std::chrono::steady_clock::now();
+  const auto due = (runningStepDue_ ? *runningStepDue_ : now) +
+                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+  const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(due - now + std::chrono::microseconds(500));
+  QTimer::singleShot(std::max<int>(0, static_cast<int>(wait.count())), Qt::PreciseTimer, this,
+                     [this, due, step = std::move(step)] {
+                       runningStepDue_ = due;
+                       step();
+                       runningStepDue_.reset();
+                       afterCommand();
+                     });
 }
 
 void Form1::post(std::function<void()> step) {
-  QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this, step = std::move(step)] {
+        step();
+        afterCommand();
+      },
+      Qt::QueuedConnection);
 }
 
 // Line breaks of the game's texts are carriage returns; the box breaks on line feeds.
@@ -296,7 +336,7 @@ int Form1::askYesNo(std::string_view text, std::string_view title) {
 }
 
 void Form1::showVersionDialog() {
-  Form2 dialog(surface_->scale(), surface_->fontFamily(), this);
+  Form2 dialog(std::max(1, static_cast<int>(std::ceil(devicePixelRatioF()))), surface_->fontFamily(), this);
   dialog.exec();
 }
 

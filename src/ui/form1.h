@@ -7,9 +7,12 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "play/form1_controller.h"
@@ -32,12 +35,19 @@ struct Form1Options {
   Scheduler* scheduler = nullptr; // pauses and steps; the window's own timers when null
 };
 
-// The drawn area: the surface scaled to fit, bars of the window colour around it.
+// The drawn area: the surface's drawing replayed at the window's size and device pixel ratio,
+// fitted whole and centred, bars of the window colour around it. A paint replays the calls
+// that touch the part being painted, so a change asks for the paint of its own part only.
 class BoardView final : public QWidget {
 public:
   BoardView(QtSurface& surface, QWidget* parent);
   ViewScale viewScale() const { return fitSurface(width(), height()); }
+  // Where twip (0, 0) and one twip land in device pixels, at the current size.
+  DeviceMapping deviceMapping() const;
   void setBackground(const QColor& c);
+  // The part of the view the drawing calls made since the last time this was asked have
+  // changed (all of it after the surface was cleared); empty when nothing changed.
+  QRect takeChanged();
   std::function<void(int button, double x, double y)> onPress;  // button 1 left, 2 right; twips
 
 protected:
@@ -49,6 +59,7 @@ private:
   void placePanel();
   QtSurface& surface_;
   QColor background_;
+  std::uint64_t askedCall_ = 0, askedClears_ = 0;  // the drawing already asked to be painted
 };
 
 class Form1 final : public QMainWindow, public Menu, public Timer, public Window, public Dialogs, public Scheduler {
@@ -111,6 +122,7 @@ private:
   std::map<MenuItem, bool> checks_;
   int background_ = 0;
   QSize placedFrame_;  // the frame size asked for, applied once the frame is known
+  std::optional<std::chrono::steady_clock::time_point> runningStepDue_;  // of the step being run
 };
 
 }  // namespace zelk::ui

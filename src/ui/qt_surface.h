@@ -1,15 +1,24 @@
 #pragma once
-// The window surface as an off-screen image covering the drawn area in twips, rendered at
-// several device pixels per natural pixel so that it stays crisp when the window is scaled
-// up or shown on a high-density screen. The board view paints it scaled to its size.
+// The window surface as a list of the drawing calls the game made, in twips, kept in order
+// (later drawing wins). The board view replays it at the window's real size and device
+// pixel ratio: pictures are drawn at the size they take on the screen, outlines and text at
+// that resolution, so nothing is a bitmap scaled up or down. A picture drawn over earlier
+// calls hides them: once pictures drawn later cover all of a call, it leaves the list, so the
+// list stays as long as one screenful of drawing.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <QStaticText>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <map>
-#include <utility>
+#include <tuple>
+#include <vector>
 
 #include "presentation/platform.h"
 
@@ -17,32 +26,77 @@ namespace zelk::ui {
 
 QColor paletteColour(int colour);
 
+// Where the drawn area lands on a device: device pixels per twip, and the device pixel of
+// twip (0, 0).
+struct DeviceMapping {
+  double k = 1 / 15.0;
+  double left = 0, top = 0;
+  friend bool operator==(const DeviceMapping&, const DeviceMapping&) = default;
+};
+
 class QtSurface final : public Surface {
 public:
-  // scale: device pixels per natural pixel of 15 twips.
-  QtSurface(int scale, QString fontFamily);
+  explicit QtSurface(QString fontFamily);
 
   void drawPicture(Picture picture, float x, float y) override;
   void drawOutline(int colour, float x1, float y1, float x2, float y2) override;
   void drawText(std::string_view text, float x, float y, int fontSize, int colour, bool bold) override;
   void refresh() override;
 
-  // Clears the whole surface to a palette colour, as a change of the window's colour does.
+  // Forgets everything drawn: the drawn area shows the palette colour, as a change of the
+  // window's colour does.
   void clear(int colour);
 
-  const QImage& image() const { return image_; }
-  int scale() const { return scale_; }
-  const QString& fontFamily() const { return family_; }
-  // The picture as drawn, at this surface's resolution.
-  const QImage& picture(Picture picture);
+  // Replays onto `p` at `m`, in order, every call that touches `part` (twips) of the drawn
+  // area, over the cleared colour; `p` is to be clipped to that part.
+  void paint(QPainter& p, const DeviceMapping& m, const QRectF& part = QRectF(0, 0, 8400, 6660));
+  // The number of the last call kept; the first call after a clear() numbers on from it.
+  std::uint64_t lastCall() const { return next_ - 1; }
+  // Changes with every clear(): what was replayed before it is gone.
+  std::uint64_t clears() const { return clears_; }
+  std::size_t keptCalls() const { return calls_.size(); }
+  // The twips the calls numbered after `since` may have touched; empty when there are none.
+  QRectF coverSince(std::uint64_t since) const;
 
-  std::function<void()> onRefresh;  // puts the image on the screen now
+  // The whole drawn area at `scale` device pixels per natural pixel (15 twips).
+  QImage render(int scale);
+  // A picture as drawn to fill `size` device pixels, made once per size.
+  const QImage& picture(Picture picture, QSize size);
+  const QString& fontFamily() const { return family_; }
+
+  std::function<void()> onRefresh;  // puts what was drawn on the screen now
 
 private:
-  int scale_;
+  struct Call {
+    enum Kind : std::uint8_t { Picture, Outline, Text } kind;
+    zelk::Picture picture;
+    std::uint8_t colour = 0;
+    bool bold = false;
+    int fontSize = 0;
+    float x = 0, y = 0, x2 = 0, y2 = 0;  // twips; the far corner for an outline and a picture
+    QString text;
+    std::uint64_t number = 0;
+  };
+  // Keeps a call that may touch `cover` (twips), after dropping the earlier calls that no
+  // longer show; an opaque call hides what lies under it.
+  void keep(Call call, const QRectF& cover, bool opaque);
+  const QFont& font(int pixelSize, bool bold);
+  // A text's advance and line height at a font size, measured once.
+  QSizeF textExtent(const QString& text, int pixelSize, bool bold);
+  // A text shaped at a font size in device pixels, once for each size it is shown at.
+  const QStaticText& laidOut(const QString& text, int pixelSize, bool bold);
+
   QString family_;
-  QImage image_;
-  std::map<std::pair<int, int>, QImage> pictures_;
+  std::vector<Call> calls_;
+  std::vector<QRectF> covers_;  // twips each call may touch, beside it
+  std::vector<QRegion> shown_;  // whole twips of each call not yet painted over by a picture
+  std::uint64_t next_ = 1;
+  std::uint64_t clears_ = 0;
+  int clearColour_ = 0;
+  std::map<std::tuple<int, int, int, int>, QImage> pictures_;
+  std::map<std::pair<int, bool>, QFont> fonts_;
+  std::map<std::tuple<QString, int, bool>, QSizeF> extents_;
+  std::map<std::tuple<QString, int, bool>, QStaticText> laidOut_;
 };
 
 }  // namespace zelk::ui

@@ -51,8 +51,10 @@ struct WindowTest : ::testing::Test {
     form->show();
     QCoreApplication::processEvents();
   }
-  // Device pixel of the surface image for a twips coordinate.
-  int dev(double twips) const { return static_cast<int>(std::lround(twips * form->surface().scale() / 15.0)); }
+  static constexpr int k = 3;  // device pixels per natural pixel of the pictures checked
+  // Device pixel of the surface drawn at k for a twips coordinate.
+  int dev(double twips) const { return static_cast<int>(std::lround(twips * k / 15.0)); }
+  const QImage& pictureAtK(Picture p) { return form->surface().picture(p, pictureSize(p.name) * k); }
 };
 
 TEST_F(WindowTest, StartUpScreenShowsTheStartingPosition) {
@@ -63,8 +65,7 @@ TEST_F(WindowTest, StartUpScreenShowsTheStartingPosition) {
   }
 
   QtSurface& s = form->surface();
-  const QImage& img = s.image();
-  const int k = s.scale();
+  const QImage img = s.render(k);
 
   // The 25 squares hold the pictures of the starting position, framed by green outlines.
   const int codes[6][6] = {{},
@@ -77,7 +78,7 @@ TEST_F(WindowTest, StartUpScreenShowsTheStartingPosition) {
   for (int X = 1; X <= 5; ++X)
     for (int Y = 1; Y <= 5; ++Y) {
       const int code = codes[X][Y];
-      const QImage& expected = s.picture(*pictureFor(code));
+      const QImage& expected = pictureAtK(*pictureFor(code));
       const int x0 = dev(cellX(X)), y0 = dev(cellY(Y));
       const QRect inner(k, k, 40 * k, 45 * k);
       EXPECT_EQ(img.copy(inner.translated(x0, y0)), expected.copy(inner)) << X << "," << Y;
@@ -103,7 +104,7 @@ TEST_F(WindowTest, StartUpScreenShowsTheStartingPosition) {
     }
 
   // The title, last drawn, whole at (6.8, -0.5), with its gold lettering.
-  const QImage& title = s.picture({P::ZelkSHOGI});
+  const QImage& title = pictureAtK({P::ZelkSHOGI});
   EXPECT_EQ(img.copy(QRect(QPoint(dev(5432), dev(255)), title.size())), title);
   EXPECT_GT(count(title, title.rect(), isGold), 100 * k);
 
@@ -127,8 +128,8 @@ TEST_F(WindowTest, WindowScalesToItsSizeKeepingProportionsAndClicksMapBack) {
   QObject::connect(form.get(), &Form1::boardPressed,
                    [&](int button, double x, double y) { presses.push_back({button, x, y}); });
 
-  const QImage& king = form->surface().picture({P::SITA_OU});
-  const QColor kingBody = king.pixelColor(21 * form->surface().scale(), 40 * form->surface().scale());
+  const QImage& king = pictureAtK({P::SITA_OU});
+  const QColor kingBody = king.pixelColor(21 * k, 40 * k);
   const QSize sizes[] = {{560, 430}, {1120, 860}, {1000, 430}};
   for (QSize size : sizes) {
     form->resize(size.width(), size.height() + form->menuBar()->height());
