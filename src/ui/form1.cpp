@@ -20,6 +20,7 @@
 #include "presentation/record_panel_layout.h"
 #include "presentation/system_clock.h"
 #include "ui/artwork.h"
+#include "ui/empty_title.h"
 #include "ui/form2.h"
 #include "ui/help_window.h"
 #include "ui/qt_record_panel.h"
@@ -323,16 +324,22 @@ static QString boxText(std::string_view text) {
   return s;
 }
 
+// A box is shown with the title it is given; an empty one stays empty on the screen too.
+static int runBox(QMessageBox& box, std::string_view title) {
+  if (title.empty()) showEmptyTitle(box);
+  return box.exec();
+}
+
 void Form1::messageBox(std::string_view text, std::string_view title, Icon icon) {
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), boxText(text),
                   QMessageBox::Ok, this);
-  box.exec();
+  runBox(box, title);
 }
 
 int Form1::askYesNo(std::string_view text, std::string_view title) {
-  return QMessageBox::question(this, qs(title), boxText(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
-             ? kYes
-             : kNo;
+  QMessageBox box(QMessageBox::Question, qs(title), boxText(text), QMessageBox::Yes | QMessageBox::No, this);
+  box.setDefaultButton(QMessageBox::Yes);
+  return runBox(box, title) == QMessageBox::Yes ? kYes : kNo;
 }
 
 void Form1::showVersionDialog() {
@@ -346,7 +353,10 @@ void Form1::showHelp(const std::filesystem::path& page) {
   help->raise();
 }
 
+// Esc ends the program, except while the player types in a text box of the record panel:
+// there it belongs to the text box, which does nothing with it.
 void Form1::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && qobject_cast<QLineEdit*>(QApplication::focusWidget())) return;
   if (event->key() == Qt::Key_Escape) {
     controller_->Form_KeyPress(27);
     return;

@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -19,6 +22,7 @@
 #include "ui/form1.h"
 #include "ui/start_folder.h"
 #include "ui/x11_close_request.h"
+#include "ui/x11_window_name.h"
 
 namespace zelk::ui {
 namespace {
@@ -159,6 +163,63 @@ TEST_F(X11Window, EscDuringTheComputersTurnEndsTheProgramCleanly) {
   waitFor([] { return false; }, 1.5);
   EXPECT_EQ(g().盤面, before);
   EXPECT_EQ(g().記録位置, 0);
+}
+
+TEST_F(X11Window, EscWhileTypingAFileNameActsOnTheTextBoxOnly) {
+  form->action(MenuItem::KIFU_WRITE)->trigger();  // the record panel, to save a game
+  auto* name = form->findChild<QLineEdit*>("Text1");
+  ASSERT_TRUE(name && name->isVisible());
+  const QPoint at = name->mapToGlobal(name->rect().center());
+  xdotool("mousemove --sync " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " click 1");
+  ASSERT_TRUE(waitFor([&] { return name->hasFocus(); }, 5));
+  key("k");
+  key("Escape");
+  waitFor([] { return false; }, 0.3);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(name->text(), "k");
+  EXPECT_TRUE(fake.soundCalls.empty() || fake.soundCalls.back() != "dsTerminate");
+
+  // On the board (beside the panel, which lies over the left of it), Esc ends the program.
+  click(4, 3);
+  key("Escape");
+  ASSERT_TRUE(waitFor([&] { return !form->isVisible(); }, 5));
+  EXPECT_EQ(fake.soundCalls.back(), "dsTerminate");
+}
+
+// What xprop shows as the title of the box open now, read while it is on the screen; the box
+// is then closed.
+struct BoxTitle {
+  std::optional<std::string> wmName, netWmName;
+};
+BoxTitle titleOfTheNextBox(const std::function<void()>& open) {
+  BoxTitle seen;
+  bool read = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || read) return;
+    read = true;
+    waitFor([] { return false; }, 0.2);  // what Qt still had to send reaches the X server
+    seen.wmName = windowTextProperty(box->winId(), "WM_NAME");
+    seen.netWmName = windowTextProperty(box->winId(), "_NET_WM_NAME");
+    box->done(QMessageBox::Ok);
+  });
+  poll.start(20);
+  open();
+  return seen;
+}
+
+TEST_F(X11Window, ABoxWithAnEmptyTitleShowsNoTitleAndOthersShowTheirs) {
+  const BoxTitle check = titleOfTheNextBox([&] { form->messageBox("   ** 王手 **", "", Dialogs::Icon::None); });
+  EXPECT_EQ(check.wmName.value_or("(none)"), "");
+  EXPECT_EQ(check.netWmName.value_or(""), "");
+
+  const BoxTitle end = titleOfTheNextBox([&] { form->messageBox("あなたの勝ちです", "終了", Dialogs::Icon::None); });
+  EXPECT_EQ(end.netWmName.value_or(""), "終了");
+
+  const BoxTitle question = titleOfTheNextBox([&] { form->askYesNo("OKですか？", ""); });
+  EXPECT_EQ(question.wmName.value_or("(none)"), "");
+  EXPECT_EQ(question.netWmName.value_or(""), "");
 }
 
 }  // namespace
