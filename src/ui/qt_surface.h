@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "presentation/platform.h"
+#include "presentation/view_scale.h"
 
 namespace zelk::ui {
 
@@ -49,7 +50,7 @@ public:
 
   // Replays onto `p` at `m`, in order, every call that touches `part` (twips) of the drawn
   // area, over the cleared colour; `p` is to be clipped to that part.
-  void paint(QPainter& p, const DeviceMapping& m, const QRectF& part = QRectF(0, 0, 8400, 6660));
+  void paint(QPainter& p, const DeviceMapping& m, const QRectF& part = QRectF(0, 0, kSurfaceWidth, kSurfaceHeight));
   // The number of the last call kept; the first call after a clear() numbers on from it.
   std::uint64_t lastCall() const { return next_ - 1; }
   // Changes with every clear(): what was replayed before it is gone.
@@ -64,7 +65,7 @@ public:
   const QImage& picture(Picture picture, QSize size);
   const QString& fontFamily() const { return family_; }
 
-  std::function<void()> onRefresh;  // puts what was drawn on the screen now
+  std::function<void()> onRefresh;  // has what was drawn painted before the game goes on
 
 private:
   struct Call {
