@@ -12,8 +12,8 @@
 
 namespace zelk {
 
-// A sound file larger than this is not read: the game's own tune is about 1 MiB.
-inline constexpr std::uintmax_t kLargestSoundFile = 8u << 20;
+// A sound file larger than this is not read: some six minutes of music at CD quality.
+inline constexpr std::uintmax_t kLargestSoundFile = 64u << 20;
 
 // The sound files, looked up in these folders in order.
 inline constexpr std::string_view kSoundFiles[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"};

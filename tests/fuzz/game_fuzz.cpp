@@ -13,8 +13,10 @@
 // the record file, then the commands, one opcode byte each with its argument bytes.
 // ZELK_GAME_FUZZ_TRACE=1 prints each command and the history's counters after it.
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -51,7 +53,17 @@ void fail(const char* what) {
 const fs::path& folder() {
   static const fs::path dir = [] {
     const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    fs::path d = base / ("zelk55_game_fuzz_" + std::to_string(::getpid()));
+    const std::string prefix = "zelk55_game_fuzz_";
+    // The folders of fuzzing processes that are gone (a crash leaves its folder behind).
+    std::error_code gone;
+    for (fs::directory_iterator it(base, gone); !gone && it != fs::directory_iterator(); it.increment(gone)) {
+      const std::string name = it->path().filename().string();
+      if (name.rfind(prefix, 0) != 0) continue;
+      const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+      std::error_code ec;
+      if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(it->path(), ec);
+    }
+    fs::path d = base / (prefix + std::to_string(::getpid()));
     fs::remove_all(d);
     fs::create_directories(d);
     for (auto name : kSoundFiles) std::ofstream(d / u8path(name), std::ios::binary) << "RIFF" << std::string(4, '\0') << "WAVE";
@@ -111,8 +123,9 @@ struct Game {
   void check() {
     const GameState& g = form.g;
     if (std::getenv("ZELK_GAME_FUZZ_TRACE"))
-      std::fprintf(stderr, "slots %zu last %d at %d moves %d turn %d record %d selected %d\n", g.記録.size(), g.記録最終,
-                   g.記録位置, g.手数, g.手番, g.棋譜モード, g.選択状態);
+      std::fprintf(stderr, "slots %zu last %d at %d moves %d turn %d record %d selected %d box %s\n", g.記録.size(),
+                   g.記録最終, g.記録位置, g.手数, g.手番, g.棋譜モード, g.選択状態,
+                   fake.boxes.empty() ? "" : fake.boxes.back().c_str());
     if (g.棋譜モード == 1) fromRecord = true;
     else if (fromRecord && g.記録最終 == 0 && g.記録位置 == 0 && g.手数 == 0 && g.手番 == 0) fromRecord = false;
 

@@ -138,7 +138,7 @@ TEST_F(Form1Test, ASoundFileThatCannotBeReadWarnsAndPlaysNothingInsteadOfEndingT
   const auto endless = [&](const fs::path& p) { fs::create_symlink("/dev/zero", p); };
   const auto huge = [&](const fs::path& p) {
     writeWave(p, 0);
-    fs::resize_file(p, 64u << 20);  // sparse: costs no disk
+    fs::resize_file(p, kLargestSoundFile + 1);  // sparse: costs no disk
   };
   const std::pair<const char*, std::function<void(const fs::path&)>> faults[] = {
       {"駒打音.wav", folder}, {"BGM.wav", pipe}, {"禁止.wav", endless}, {"その他.wav", huge}};
