@@ -4,6 +4,7 @@
 // treats as window-wide state lives here and is passed explicitly.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/palette.h"
@@ -113,6 +114,10 @@ struct GameState : InfluenceMaps, SearchSnapshot {
   int 背景種類 = 背景緑;
   int 移動指導 = 0;
   int 輪郭色 = 色緑;  // square outlines and the window background
+
+  // What a saved record's header says of this game, as far as the game knows it: the title
+  // and the upper and lower players' names of a loaded record, and when the game began.
+  std::string 棋譜表題, 上の対局者, 下の対局者, 開始日時;
 };
 
 }  // namespace zelk

@@ -39,6 +39,10 @@ void 初期設定(GameState& g, GameView& view) {
   g.表示秒 = 0;
 
   g.選択状態 = 0;
+  g.棋譜表題.clear();
+  g.上の対局者.clear();
+  g.下の対局者.clear();
+  g.開始日時.clear();
 
   g.持駒MAN = Hand{};
   g.持駒COM = Hand{};

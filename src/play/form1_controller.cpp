@@ -13,10 +13,16 @@ RecordPanel& panelOr(RecordPanel* panel, std::unique_ptr<RecordPanel>& own) {
   return *own;
 }
 
+RecordExchange& exchangeOr(RecordExchange* exchange, std::unique_ptr<RecordExchange>& own) {
+  if (exchange) return *exchange;
+  own = std::make_unique<UnseenRecordExchange>();
+  return *own;
+}
+
 }  // namespace
 
 Form1Controller::Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
-                                 std::filesystem::path startFolder, RecordPanel* panel)
+                                 std::filesystem::path startFolder, RecordPanel* panel, RecordExchange* exchange)
     : screen(g, platform.surface, platform.scheduler),
       clocks(g, screen, platform),
       sounds(platform.sound, platform.dialogs, soundFolders),
@@ -27,6 +33,7 @@ Form1Controller::Form1Controller(const Platform& platform, std::vector<std::file
       handicap(g, screen, sounds, platform, records),
       settings(g, screen, clocks, sounds, platform, 起動フォルダ),
       comTurn(g, screen, clocks, sounds, platform),
+      kif(g, screen, sounds, platform, records, exchangeOr(exchange, ownExchange_)),
       p_(platform) {
   screen.setClockDisplay(&clocks);
 }
@@ -94,6 +101,11 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::LEBEL_DOWN: handicap.LEBEL_DOWN_Click(); break;
     case MenuItem::KIFU_READ: records.KIFU_READ_Click(); break;
     case MenuItem::KIFU_WRITE: records.KIFU_WRITE_Click(); break;
+    case MenuItem::KIF_READ: kif.KIF_READ_Click(); break;
+    case MenuItem::KIF_WRITE: kif.KIF_WRITE_Click(); break;
+    case MenuItem::SFEN_COPY: kif.SFEN_COPY_Click(); break;
+    case MenuItem::KIF_COPY: kif.KIF_COPY_Click(); break;
+    case MenuItem::KIF_PASTE: kif.KIF_PASTE_Click(); break;
     case MenuItem::OPTION: records.closePanel(); break;
     case MenuItem::MIDORI: settings.MIDORI_Click(); break;
     case MenuItem::TATAMI: settings.TATAMI_Click(); break;

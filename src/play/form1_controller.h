@@ -13,8 +13,10 @@
 #include "presentation/screen.h"
 #include "presentation/sound.h"
 #include "records/handicap.h"
+#include "records/kif_commands.h"
 #include "records/navigation.h"
 #include "records/record_commands.h"
+#include "records/record_exchange.h"
 #include "records/record_panel.h"
 #include "settings/clocks.h"
 #include "settings/settings_commands.h"
@@ -31,9 +33,11 @@ class Form1Controller {
 public:
   // soundFolders: where the sound files and the help page are looked for, in order;
   // startFolder: the folder the game was started from (the settings file lives there);
-  // panel: the record-file panel's controls (none: a panel that is never seen).
+  // panel: the record-file panel's controls (none: a panel that is never seen);
+  // exchange: the file dialogs and the clipboard of the KIF commands (none: never seen).
   Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
-                  std::filesystem::path startFolder, RecordPanel* panel = nullptr);
+                  std::filesystem::path startFolder, RecordPanel* panel = nullptr,
+                  RecordExchange* exchange = nullptr);
   Form1Controller(const Form1Controller&) = delete;
   Form1Controller& operator=(const Form1Controller&) = delete;
 
@@ -45,6 +49,7 @@ public:
 
 private:
   std::unique_ptr<RecordPanel> ownPanel_;  // when the window gives none
+  std::unique_ptr<RecordExchange> ownExchange_;
   std::vector<std::filesystem::path> dataFolders_;
 
 public:
@@ -53,6 +58,7 @@ public:
   Handicap handicap;
   SettingsCommands settings;
   ComTurn comTurn;
+  KifCommands kif;
 
   // True while the computer's turn runs: board clicks, the record panel and the menu commands
   // that would change the game are refused (dropped, never kept for later) until it is over.

@@ -1,9 +1,11 @@
 // Starting, taking up and resetting games, and the strength levels.
 
 #include <algorithm>
+#include <ctime>
 
 #include "core/setup.h"
 #include "play/form1_controller.h"
+#include "records/kif_notation.h"
 
 namespace zelk {
 
@@ -30,6 +32,7 @@ void Form1Controller::SENTE_Click() {
   screen.描画_レベル(g.レベル);
   screen.描画_将棋盤桝();
   const bool fresh = g.手数 == 0 || g.手番 == 0;
+  if (fresh) g.開始日時 = kifDateTime(std::time(nullptr));  // for the record's header
   g.選択状態 = 0;
   g.対局モード = 1;
   g.棋譜モード = 0;
@@ -55,6 +58,7 @@ void Form1Controller::GOTE_Click() {
   screen.描画_将棋盤桝();
   g.timer1Enabled = true;
   const bool fresh = g.手数 == 0 || g.手番 == 0;
+  if (fresh) g.開始日時 = kifDateTime(std::time(nullptr));  // for the record's header
   g.選択状態 = 0;
   g.対局モード = 1;
   g.棋譜モード = 0;
@@ -85,6 +89,7 @@ void Form1Controller::START_Click() {
   if (elapsedShown()) g.timer1Enabled = true;
   g.対局モード = 0;
   if (g.手数 == 0 || g.手番 == 0) {
+    g.開始日時 = kifDateTime(std::time(nullptr));
     g.MAN手番 = 先手;
     g.COM手番 = 後手;
     g.手番 = 先手;

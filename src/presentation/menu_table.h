@@ -10,7 +10,8 @@ namespace zelk {
 
 enum class MenuItem {
   TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, OWARI, STOP,
-  CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE, OPTION,
+  CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
+  KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, OPTION,
   HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, SONOTA, KAISETU, VER,
 };
 
@@ -48,6 +49,11 @@ inline constexpr MenuEntry kMenuTable[] = {
     {MenuItem::KIFU, "KIFU", 0, "棋譜", false, MenuGroup::None},
     {MenuItem::KIFU_READ, "KIFU_READ", 1, "読込", false, MenuGroup::None},
     {MenuItem::KIFU_WRITE, "KIFU_WRITE", 1, "書込", false, MenuGroup::None},
+    {MenuItem::KIF_READ, "KIF_READ", 1, "KIF読込", false, MenuGroup::None},
+    {MenuItem::KIF_WRITE, "KIF_WRITE", 1, "KIF書込", false, MenuGroup::None},
+    {MenuItem::SFEN_COPY, "SFEN_COPY", 1, "局面ｺﾋﾟｰ", false, MenuGroup::None},
+    {MenuItem::KIF_COPY, "KIF_COPY", 1, "棋譜ｺﾋﾟｰ", false, MenuGroup::None},
+    {MenuItem::KIF_PASTE, "KIF_PASTE", 1, "貼付け", false, MenuGroup::None},
     {MenuItem::OPTION, "OPTION", 0, "ｵﾌﾟｼｮﾝ", false, MenuGroup::None},
     {MenuItem::HAIKEI_GA, "HAIKEI_GA", 1, "背景画", false, MenuGroup::None},
     {MenuItem::MIDORI, "MIDORI", 2, "緑", true, MenuGroup::Background},

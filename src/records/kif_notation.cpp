@@ -292,6 +292,16 @@ std::optional<KifTimeRead> readKifTime(std::u32string_view t) {
   return r;
 }
 
+std::string kifDateTime(std::time_t t) {
+  std::tm local{};
+  localtime_r(&t, &local);
+  static const char* const kDays[] = {"日", "月", "火", "水", "木", "金", "土"};
+  char date[32], time[32];
+  std::strftime(date, sizeof date, "%Y/%m/%d", &local);
+  std::strftime(time, sizeof time, "%H:%M:%S", &local);
+  return std::string(date) + "(" + kDays[local.tm_wday % 7] + ") " + time;
+}
+
 std::size_t displayWidth(std::string_view utf8) {
   std::size_t w = 0;
   for (const char32_t c : codePoints(utf8)) w += c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2;

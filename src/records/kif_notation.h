@@ -3,6 +3,7 @@
 // their kanji, moves as "５四歩(55)", "同　銀成(43)", "２三歩打", and the time of a move as
 // "( 0:16/00:00:16)". Square (X, Y) of the board is file 6 − X, rank Y.
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,6 +72,9 @@ struct KifTimeRead {
   std::size_t length = 0;
 };
 std::optional<KifTimeRead> readKifTime(std::u32string_view text);
+
+// A local time as KIF headers give it: "2024/03/09(土) 14:05:00".
+std::string kifDateTime(std::time_t t);
 
 // Display width: a half-width character counts 1, any other 2 (as KIF aligns its columns).
 std::size_t displayWidth(std::string_view utf8);

@@ -83,6 +83,13 @@ void RecordCommands::printHeader(std::string_view text, double x, double y, int 
   p_.surface.drawText(text, static_cast<float>(x), static_cast<float>(y), 12, colour, screen_.fontBold());
 }
 
+void RecordCommands::printRecordHeader(std::string_view title, std::string_view upperName,
+                                       std::string_view lowerName) {
+  printHeader(title, 取得_棋譜のX座標(title) - 3000, 6350, 色明赤);
+  printHeader(upperName, 取得_棋譜のX座標(upperName), 100, 色白);
+  printHeader(lowerName, 取得_棋譜のX座標(lowerName), 6350, 色白);
+}
+
 // The file is read whole before anything changes: a file that cannot be read leaves the game
 // as it was. Slot 0 is the starting position; the file's lines fill slots 1, 2, … (as many as
 // it has).
@@ -105,9 +112,10 @@ void RecordCommands::File1_Click() {
   const RecordFile f = decodeRecordFile(read.bytes);
   初期設定(g, screen_);
   g.棋譜モード = 1;
-  printHeader(f.title, 取得_棋譜のX座標(f.title) - 3000, 6350, 色明赤);
-  printHeader(f.upperName, 取得_棋譜のX座標(f.upperName), 100, 色白);
-  printHeader(f.lowerName, 取得_棋譜のX座標(f.lowerName), 6350, 色白);
+  printRecordHeader(f.title, f.upperName, f.lowerName);
+  g.棋譜表題 = f.title;
+  g.上の対局者 = f.upperName;
+  g.下の対局者 = f.lowerName;
   const int c = static_cast<int>(f.records.size());
 
   // Slot 0 is the starting position; the file's slots follow it.

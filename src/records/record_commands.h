@@ -39,6 +39,9 @@ public:
   void File1_Click();       // loads the clicked file
   void Command1_Click();    // RETURN: writes the file
 
+  // The title and the upper and lower players' names of a loaded record, on the window.
+  void printRecordHeader(std::string_view title, std::string_view upperName, std::string_view lowerName);
+
 private:
   void printHeader(std::string_view text, double x, double y, int colour);
 

@@ -13,11 +13,16 @@ namespace zelk {
 namespace {
 
 TEST(MenuTable, TreeCaptionsAndCheckMarks) {
-  ASSERT_EQ(kMenuItemCount, 34);
-  std::vector<std::string> bar;
-  for (const MenuEntry& e : kMenuTable)
-    if (e.depth == 0) bar.push_back(std::string(e.caption));
+  ASSERT_EQ(kMenuItemCount, 39);
+  std::vector<std::string> bar, records;
+  bool inRecords = false;
+  for (const MenuEntry& e : kMenuTable) {
+    if (e.depth == 0) bar.push_back(std::string(e.caption)), inRecords = e.item == MenuItem::KIFU;
+    else if (inRecords) records.push_back(std::string(e.caption));
+  }
   EXPECT_EQ(bar, (std::vector<std::string>{"対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他"}));
+  // The game's own record files first, then the records other shogi programs share.
+  EXPECT_EQ(records, (std::vector<std::string>{"読込", "書込", "KIF読込", "KIF書込", "局面ｺﾋﾟｰ", "棋譜ｺﾋﾟｰ", "貼付け"}));
 
   EXPECT_EQ(menuEntry(MenuItem::LEVEL).caption, "COM対局ﾚﾍﾞﾙ");
   EXPECT_EQ(menuEntry(MenuItem::MATCH_MAN).caption, "対局(人間)");
