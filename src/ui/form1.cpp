@@ -138,10 +138,15 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   Dialogs* dialogs = options.dialogs ? options.dialogs : this;
   Scheduler* scheduler = options.scheduler ? options.scheduler : this;
   panel_ = std::make_unique<QtRecordPanel>(view_);
+  RecordExchange* exchange = options.exchange;
+  if (!exchange) {
+    ownExchange_ = std::make_unique<QtRecordExchange>(this);
+    exchange = ownExchange_.get();
+  }
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
                                                            *scheduler},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
-                                                  panel_.get());
+                                                  panel_.get(), exchange);
   panel_->onDriveChange = [this] {
     if (controller_->computerMoving()) return;
     controller_->records.Drive1_Change();
@@ -201,6 +206,10 @@ void Form1::buildMenus() {
       group->addAction(action);
     }
     actions_[item] = action;
+    // The desktop's keys for copy and paste: the position, the game, a position or a game.
+    if (item == MenuItem::SFEN_COPY) action->setShortcut(QKeySequence::Copy);
+    if (item == MenuItem::KIF_COPY) action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    if (item == MenuItem::KIF_PASTE) action->setShortcut(QKeySequence::Paste);
     connect(action, &QAction::triggered, this, [this, item] {
       restoreChecks();  // the commands themselves set the check marks
       controller_->menuClicked(item);

@@ -18,6 +18,7 @@
 #include "play/form1_controller.h"
 #include "presentation/platform.h"
 #include "presentation/view_scale.h"
+#include "ui/qt_record_exchange.h"
 #include "ui/qt_record_panel.h"
 #include "ui/qt_sound.h"
 #include "ui/qt_surface.h"
@@ -33,6 +34,7 @@ struct Form1Options {
   SoundLibrary* sound = nullptr;  // the sound library; Qt Multimedia's when null
   Clock* clock = nullptr;         // the clocks; the system's when null
   Scheduler* scheduler = nullptr; // pauses and steps; the window's own timers when null
+  RecordExchange* exchange = nullptr;  // KIF file dialogs and the clipboard; Qt's when null
 };
 
 // The drawn area: the surface's drawing replayed at the window's size and device pixel ratio,
@@ -115,6 +117,7 @@ private:
   std::unique_ptr<QtSoundLibrary> ownSound_;
   std::unique_ptr<Clock> ownClock_;
   std::unique_ptr<QtRecordPanel> panel_;
+  std::unique_ptr<QtRecordExchange> ownExchange_;
   std::unique_ptr<Form1Controller> controller_;
   BoardView* view_ = nullptr;
   QTimer timer1_;
