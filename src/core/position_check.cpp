@@ -27,7 +27,7 @@ std::string squareJa(int x, int y) { return std::string(kFilesJa[6 - x]) + kRank
 // A side named by its side value in this game.
 struct SideNames {
   const char* text;
-  const char* 日本語;
+  const char* japanese;
 };
 SideNames nameOf(const GameState& g, bool man) {
   return (man ? g.MAN手番 : g.COM手番) == 先手 ? SideNames{"sente", "先手"} : SideNames{"gote", "後手"};
@@ -60,9 +60,9 @@ std::optional<PositionProblem> positionProblem(const GameState& g) {
   }
   for (int side = 0; side < 2; ++side) {
     const SideNames n = nameOf(g, side == 0);
-    if (kings[side] == 0) return problem(std::string(n.text) + " has no king", std::string(n.日本語) + "の玉がありません");
+    if (kings[side] == 0) return problem(std::string(n.text) + " has no king", std::string(n.japanese) + "の王がありません");
     if (kings[side] > 1)
-      return problem(std::string(n.text) + " has more than one king", std::string(n.日本語) + "の玉が2枚以上あります");
+      return problem(std::string(n.text) + " has more than one king", std::string(n.japanese) + "の王が2枚以上あります");
   }
   for (int x = 1; x <= 5; ++x) {
     int pawns[2] = {0, 0};
@@ -73,10 +73,10 @@ std::optional<PositionProblem> positionProblem(const GameState& g) {
       const SideNames n = nameOf(g, man);
       if (y == (man ? 1 : 5))
         return problem(std::string("a ") + n.text + " pawn on " + squareText(x, y) + " can never move",
-                       squareJa(x, y) + "の" + n.日本語 + "の歩は動けません");
+                       squareJa(x, y) + "の" + n.japanese + "の歩は動けません");
       if (++pawns[man ? 0 : 1] == 2)
         return problem(std::string("two unpromoted ") + n.text + " pawns on file " + static_cast<char>('0' + 6 - x),
-                       std::string(n.日本語) + "の歩が" + kFilesJa[6 - x] + "筋に2枚あります");
+                       std::string(n.japanese) + "の歩が" + kFilesJa[6 - x] + "筋に2枚あります");
     }
   }
   return std::nullopt;

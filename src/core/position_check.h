@@ -13,8 +13,8 @@ namespace zelk {
 
 // What is wrong with a position, in the engine program's English and in the window's Japanese.
 struct PositionProblem {
-  std::string text;    // e.g. "more than 2 pawns on the board and in the hands"
-  std::string 日本語;  // e.g. "歩が盤と持駒で2枚を超えています"
+  std::string text;      // e.g. "more than 2 pawns on the board and in the hands"
+  std::string japanese;  // e.g. "歩が盤と持駒で2枚を超えています"
 };
 
 // The first thing that keeps the position from standing on the board, or nothing when it

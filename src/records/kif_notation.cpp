@@ -232,8 +232,10 @@ std::optional<UsiMove> resolveKifMove(const GameState& g, const KifMoveWords& w,
     return m;
   }
   const int piece = g.盤面(w.fromX, w.fromY);
-  if (magnitude(piece) != w.magnitude || (man ? !isMan(piece) : !isCom(piece)))
-    return fail(kifSquare(w.fromX, w.fromY) + "に指す側の" + name + "がありません");
+  if (magnitude(piece) != w.magnitude || (man ? !isMan(piece) : !isCom(piece))) {
+    const std::string said = w.magnitude == 950 ? "王" : name;  // the board calls a king 王
+    return fail(kifSquare(w.fromX, w.fromY) + "に指す側の" + said + "がありません");
+  }
   m.fromX = w.fromX;
   m.fromY = w.fromY;
   m.promote = w.promote;

@@ -278,7 +278,7 @@ bool Reader::startMoves() {
   g_ = stateOf(start);
   if (const auto problem = positionProblem(g_)) {
     lineNumber_ = diagramLine_;
-    fail("盤面図の局面では指せません: " + problem->日本語);
+    fail("盤面図の局面では指せません: " + problem->japanese);
     return false;
   }
   return true;
@@ -334,7 +334,7 @@ bool Reader::move(std::u32string_view t) {
   const auto m = resolveKifMove(g_, *words, previous, &reason);
   if (!m) return refuse(reason);
 
-  if (g_.勝者 != 0) return refuse("玉が取られた後の指し手です");
+  if (g_.勝者 != 0) return refuse("王が取られた後の指し手です");
   if (!m->isDrop()) {
     const int piece = g_.盤面(m->fromX, m->fromY);
     if (m->promote && canPromote(m->fromX, m->fromY, m->toY, piece) == 0) return refuse("この駒はここで成れません");

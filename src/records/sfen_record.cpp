@@ -72,7 +72,7 @@ PositionText readPositionText(std::string_view text) {
     return out;
   }
   if (const auto problem = positionProblem(g)) {
-    out.error = "この局面では指せません: " + problem->日本語;
+    out.error = "この局面では指せません: " + problem->japanese;
     return out;
   }
   GameRecord& r = out.record;

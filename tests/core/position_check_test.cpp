@@ -12,7 +12,7 @@ namespace {
 struct Case {
   const char* sfen;
   const char* text;
-  const char* 日本語;
+  const char* japanese;
 };
 
 TEST(PositionCheck, PositionsFromPlayStand) {
@@ -34,9 +34,9 @@ TEST(PositionCheck, ImpossiblePositionsAreNamed) {
       {"rbsgk/4p/5/5/KGSBR b Gg 1", "more than 2 golds on the board and in the hands", "金が盤と持駒で2枚を超えています"},
       {"rbsgk/4p/5/+B4/KGSBR b - 1", "more than 2 bishops on the board and in the hands", "角が盤と持駒で2枚を超えています"},
       {"rbsgk/4p/5/P4/KGSBR b 3R 1", "more than 2 rooks on the board and in the hands", "飛が盤と持駒で2枚を超えています"},
-      {"rbsg1/4p/5/P4/KGSBR b - 1", "gote has no king", "後手の玉がありません"},
-      {"rbsgk/4p/5/P4/1GSBR b - 1", "sente has no king", "先手の玉がありません"},
-      {"5/5/5/5/5 b - 1", "sente has no king", "先手の玉がありません"},
+      {"rbsg1/4p/5/P4/KGSBR b - 1", "gote has no king", "後手の王がありません"},
+      {"rbsgk/4p/5/P4/1GSBR b - 1", "sente has no king", "先手の王がありません"},
+      {"5/5/5/5/5 b - 1", "sente has no king", "先手の王がありません"},
       {"P3k/5/5/5/4K b - 1", "a sente pawn on 5a can never move", "５一の先手の歩は動けません"},
       {"4k/5/5/5/p3K w - 1", "a gote pawn on 5e can never move", "５五の後手の歩は動けません"},
       {"4k/1P3/5/1P3/4K b - 1", "two unpromoted sente pawns on file 4", "先手の歩が４筋に2枚あります"},
@@ -47,7 +47,7 @@ TEST(PositionCheck, ImpossiblePositionsAreNamed) {
     const auto p = positionProblem(g);
     ASSERT_TRUE(p.has_value()) << c.sfen;
     EXPECT_EQ(p->text, c.text) << c.sfen;
-    EXPECT_EQ(p->日本語, c.日本語) << c.sfen;
+    EXPECT_EQ(p->japanese, c.japanese) << c.sfen;
   }
 }
 
@@ -62,7 +62,11 @@ TEST(PositionCheck, SidesAreNamedByTheirSideValuesAndBadValuesAreCaught) {
   GameState odd = test::position(kStartSfen);
   odd.盤面(3, 3) = 111;
   EXPECT_EQ(positionProblem(odd)->text, "no such piece on 3c");
-  EXPECT_EQ(positionProblem(odd)->日本語, "３三に駒でないものがあります");
+  EXPECT_EQ(positionProblem(odd)->japanese, "３三に駒でないものがあります");
+  GameState twoKings = test::position(kStartSfen);
+  twoKings.盤面(3, 3) = COM王;
+  EXPECT_EQ(positionProblem(twoKings)->text, "gote has more than one king");
+  EXPECT_EQ(positionProblem(twoKings)->japanese, "後手の王が2枚以上あります");
   GameState negative = test::position(kStartSfen);
   negative.持駒COM(2) = -1;
   EXPECT_EQ(positionProblem(negative)->text, "a negative count in hand");

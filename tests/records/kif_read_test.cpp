@@ -169,7 +169,7 @@ TEST(KifRead, LenientSpellingsOfRealFiles) {
   const KifRead read = readKif(kif);
   ASSERT_FALSE(read.ok());  // the seventh move names a king on a square holding the rook
   EXPECT_EQ(read.errorLine, 9);
-  EXPECT_EQ(read.error, "9行目: 「13王(12)」１二に指す側の玉がありません");
+  EXPECT_EQ(read.error, "9行目: 「13王(12)」１二に指す側の王がありません");
   // What was read before the bad line is the game up to it.
   EXPECT_EQ(finalSfen(read.record), "r2gk/1s2R/3b1/P1s2/KG1B1 b P 7");
   EXPECT_TRUE(read.record.moves[0].timed);
@@ -228,7 +228,7 @@ TEST(KifRead, AKingTakenEndsTheGameWithoutAnEndLine) {
 
   // A move after the king was taken is refused.
   const KifRead after = readKif(kif.substr(0, kif.find("まで")) + "   4 ２一金(22)\r\n");
-  EXPECT_EQ(after.error, "5行目: 「２一金(22)」玉が取られた後の指し手です");
+  EXPECT_EQ(after.error, "5行目: 「２一金(22)」王が取られた後の指し手です");
 }
 
 TEST(KifRead, WhatIsNotAGameOfThisBoardIsRefusedNamingTheLine) {

@@ -132,7 +132,7 @@ TEST(SfenRecord, APositionThatCouldNotStandOnTheBoardIsRefusedSayingWhy) {
   EXPECT_EQ(readPositionText("P3k/5/5/5/K4 b - 1").error, "この局面では指せません: ５一の先手の歩は動けません");
   EXPECT_EQ(readPositionText("position sfen 4k/5/5/5/K4 b 3G 1 moves G*3c").error,
             "この局面では指せません: 金が盤と持駒で2枚を超えています");
-  EXPECT_EQ(readPositionText("5/5/5/5/K4 w - 1").error, "この局面では指せません: 後手の玉がありません");
+  EXPECT_EQ(readPositionText("5/5/5/5/K4 w - 1").error, "この局面では指せません: 後手の王がありません");
 }
 
 // ".棋譜" record lines for positions written as SFEN, with the four clock totals of each.
