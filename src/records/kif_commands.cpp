@@ -78,6 +78,10 @@ GameRecord KifCommands::currentRecord() const {
 // changes, whatever happens.
 void KifCommands::KIF_WRITE_Click() {
   records_.closePanel();
+  if (const std::string broken = recordOfGame(g).error; !broken.empty()) {
+    p_.dialogs.messageBox(broken, kWriteTitle, Dialogs::Icon::Exclamation);
+    return;
+  }
   const GameRecord r = currentRecord();
   if (r.moves.empty() && r.start == standardStart()) {
     p_.dialogs.messageBox("保存するデータがありません", kWriteTitle);
@@ -123,9 +127,11 @@ void KifCommands::SFEN_COPY_Click() {
   desktop_.setClipboardText(toSfen(g));
 }
 
+// A history that is no game is refused rather than copied as a game of no moves.
 void KifCommands::KIF_COPY_Click() {
   records_.closePanel();
-  desktop_.setClipboardText(withoutCarriageReturns(writeKif(currentRecord())));
+  if (const std::string broken = recordOfGame(g).error; !broken.empty()) refuse(broken, "棋譜ｺﾋﾟｰ");
+  else desktop_.setClipboardText(withoutCarriageReturns(writeKif(currentRecord())));
 }
 
 void KifCommands::KIF_PASTE_Click() {

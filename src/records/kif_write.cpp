@@ -82,7 +82,11 @@ std::string writeKif(const GameRecord& r, std::string_view encodingName) {
   }
   if (!r.end.word.empty())
     out += moveLine(number, r.end.word, r.end.timed, r.end.seconds, r.end.total) + std::string(kEol);
-  const std::string closing = closingSentence(number - 1, r.end);
+  // A record that names no end (a ".棋譜", a line of positions) still closes with the win of
+  // a side that took the king.
+  RecordEnd end = r.end;
+  if (end.word.empty() && end.winner == 0) end.winner = g.勝者;
+  const std::string closing = closingSentence(number - 1, end);
   if (!closing.empty()) out += closing + std::string(kEol);
   return out;
 }

@@ -9,6 +9,7 @@
 #include "presentation/cp932.h"
 #include "records/kif_commands.h"
 #include "records/kif_read.h"
+#include "records/record_file.h"
 #include "records/records_fixture.h"
 
 namespace zelk {
@@ -291,6 +292,29 @@ TEST_F(KifCommandsTest, WhatCannotBePastedIsRefusedSayingWhyAndNothingChanges) {
     EXPECT_EQ(fake.soundCalls, std::vector<std::string>{kRefused});
     EXPECT_TRUE(kept() == before) << c.clipboard;
   }
+}
+
+TEST_F(KifCommandsTest, AHistoryNoMoveLeadsThroughIsNeitherSavedNorCopied) {
+  // A ".棋譜" whose first record is the starting position again: no move leads to it.
+  const HistorySlot start{g().盤面, g().持駒MAN, g().持駒COM};
+  writeFile(file("壊れ.棋譜"), "\r\n\r\n\r\n" + recordLine(start) + "\r\n");
+  load("壊れ.棋譜");
+  fake.boxes.clear();
+  fake.soundCalls.clear();
+  const std::string why = "履歴の1手目が前の局面から指せる手ではありません";
+
+  desktop.save = file("壊れ.kif");
+  kif->KIF_WRITE_Click();
+  EXPECT_EQ(fake.boxes, std::vector<std::string>{"KIF書込|" + why + "|!"});
+  EXPECT_TRUE(desktop.asked.empty());
+  EXPECT_FALSE(fs::exists(file("壊れ.kif")));
+
+  fake.boxes.clear();
+  desktop.clipboard = "前から";
+  kif->KIF_COPY_Click();
+  EXPECT_EQ(fake.boxes, std::vector<std::string>{"棋譜ｺﾋﾟｰ|" + why + "|!"});
+  EXPECT_EQ(fake.soundCalls, std::vector<std::string>{kRefused});
+  EXPECT_EQ(desktop.clipboard, "前から");
 }
 
 TEST_F(KifCommandsTest, ARecordFileLoadedThroughThePanelKeepsItsNamesInTheKif) {

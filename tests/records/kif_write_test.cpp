@@ -138,6 +138,11 @@ TEST(KifWrite, ADecidedGameClosesWithTheWinner) {
   EXPECT_NE(writeKif(taken).find("   3 １一飛成(12) ( 0:03/00:00:04)\r\nまで3手で先手の勝ち\r\n"),
             std::string::npos);
 
+  // A record that names no end, as one read from positions, still closes with the king's taker.
+  const GameRecord untold = gameOf(kStartSfen, {{"1e1b", 0, -1}, {"2a2b", 0, -1}, {"1b1a+", 0, -1}});
+  EXPECT_NE(writeKif(untold).find("   3 １一飛成(12)\r\nまで3手で先手の勝ち\r\n"), std::string::npos)
+      << writeKif(untold);
+
   // An interrupted game names no winner.
   GameRecord stopped = gameOf(kStartSfen, {{"1e1b", 1, 1}});
   stopped.end.word = "中断";
