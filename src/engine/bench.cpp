@@ -8,6 +8,7 @@
 
 #include "core/sfen.h"
 #include "engine/bench_positions.h"
+#include "engine/searcher.h"
 #include "engine/usi.h"
 
 namespace zelk {
@@ -28,6 +29,35 @@ std::vector<std::string> benchChoices() {
     }
   }
   return choices;
+}
+
+SearchBench benchSearch(int depth) {
+  SearchBench b;
+  fast::Searcher searcher(16);
+  const std::atomic<bool> stop{false};
+  std::uint64_t signature = 1469598103934665603ull;
+  double seconds = 0;
+  for (const std::string& sfen : benchPositions()) {
+    GameState g;
+    loadSfen(g, sfen);
+    fast::Position p(g);
+    searcher.clear();  // each position searched afresh, so the count is the same every run
+    fast::SearchLimits limits;
+    limits.depth = depth;
+    const auto t0 = std::chrono::steady_clock::now();
+    const fast::SearchResult r = searcher.search(p, limits, stop);
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    b.nodes += r.nodes;
+    const std::string line = (r.best ? toUsi(p.toUsi(r.best)) : "resign") + " " + std::to_string(r.score) + " " +
+                             std::to_string(r.nodes) + "\n";
+    for (const char ch : line) {
+      signature ^= static_cast<unsigned char>(ch);
+      signature *= 1099511628211ull;
+    }
+  }
+  b.signature = signature;
+  b.nodesPerSecond = seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(b.nodes) / seconds) : 0;
+  return b;
 }
 
 void runBench(std::ostream& out) {
@@ -68,6 +98,11 @@ void runBench(std::ostream& out) {
     std::snprintf(line, sizeof line, "level %d: median %.1f us, p95 %.1f us per decision\n", level, median, p95);
     out << line;
   }
+  // The searching levels: a fixed-depth search of every position, its nodes and choices.
+  const SearchBench b = benchSearch(kBenchSearchDepth);
+  std::snprintf(sig, sizeof sig, "%016llx", static_cast<unsigned long long>(b.signature));
+  out << "search depth " << kBenchSearchDepth << ": nodes " << b.nodes << ", nps " << b.nodesPerSecond
+      << ", signature " << sig << "\n";
 }
 
 }  // namespace zelk

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -12,8 +13,18 @@ const std::vector<std::string>& benchPositions();
 // signature).
 std::vector<std::string> benchChoices();
 
-// Prints the number of positions, the signature of the moves chosen at each level, and the
-// median and 95th-percentile time of one decision.
+// A fixed-depth search of the searching levels over the bench positions: the nodes, their
+// rate, and a signature of each position's move, score and node count.
+struct SearchBench {
+  std::uint64_t nodes = 0;
+  std::uint64_t nodesPerSecond = 0;
+  std::uint64_t signature = 0;
+};
+inline constexpr int kBenchSearchDepth = 6;
+SearchBench benchSearch(int depth);
+
+// Prints the number of positions, the signature of the moves chosen at levels 1-3, the median
+// and 95th-percentile time of one decision, and the search line of benchSearch.
 void runBench(std::ostream& out);
 
 }  // namespace zelk

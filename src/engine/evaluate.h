@@ -3,6 +3,8 @@
 // mobility, the safety of each king, the move; weights fitted to game results by the tuner
 // (tools/tune) and compiled in from engine/eval_weights.h.
 
+#include <cstdint>
+
 #include "engine/position.h"
 
 namespace zelk::fast {
@@ -12,5 +14,10 @@ int evaluate(const Position& p);
 
 // Piece values for ordering captures, by type.
 int pieceValue(int type);
+
+// The weights the evaluation uses: a table of the layout of engine/eval_features.h (the
+// tuner plays games with the weights it is fitting), or nullptr for those compiled in.
+// Not for use while a search runs.
+void useWeights(const std::int16_t* weights);
 
 }  // namespace zelk::fast

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <istream>
+#include <iterator>
 #include <ostream>
 #include <sstream>
 
@@ -75,7 +76,8 @@ double fitScale(const TermStore& store, const std::vector<double>& weights) {
   return best;
 }
 
-void fitWeights(const TermStore& store, std::vector<double>& w, double k, const FitOptions& o, std::ostream& progress) {
+void fitWeights(const TermStore& store, std::vector<double>& w, const std::vector<double>& prior, double k,
+                const FitOptions& o, std::ostream& progress) {
   const std::size_t n = w.size();
   // Gradient and Adam's two running moments, one after the other.
   std::vector<double> state(3 * n, 0.0);
@@ -93,10 +95,7 @@ void fitWeights(const TermStore& store, std::vector<double>& w, double k, const 
     }
     const double scale = 1.0 / static_cast<double>(store.samples.size());
     for (std::size_t i = 0; i < n; ++i) {
-      grad[i] *= scale;
-      const bool pieceSquare = i >= static_cast<std::size_t>(fast::eval::kPieceSquare) &&
-                               i < static_cast<std::size_t>(fast::eval::kMobility);
-      if (pieceSquare) grad[i] += o.pieceSquareShrink * w[i];
+      grad[i] = grad[i] * scale + o.priorStrength * (w[i] - prior[i]);
       m[i] = beta1 * m[i] + (1 - beta1) * grad[i];
       v[i] = beta2 * v[i] + (1 - beta2) * grad[i] * grad[i];
       const double mh = m[i] / (1 - std::pow(beta1, epoch)), vh = v[i] / (1 - std::pow(beta2, epoch));
@@ -105,6 +104,23 @@ void fitWeights(const TermStore& store, std::vector<double>& w, double k, const 
     if (epoch % 50 == 0 || epoch == o.epochs)
       progress << "epoch " << epoch << " error " << meanError(store, w, k) << std::endl;
   }
+}
+
+std::vector<double> readWeights(std::istream& in, std::size_t count) {
+  std::vector<double> w;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t table = text.find("kWeights");  // in a header, past the namespace's brace
+  const std::size_t open = text.find('{', table == std::string::npos ? 0 : table);
+  const std::size_t close = text.find('}', open);
+  if (open == std::string::npos || close == std::string::npos) return {};
+  std::istringstream numbers(text.substr(open + 1, close - open - 1));
+  std::string item;
+  while (std::getline(numbers, item, ',')) {
+    std::istringstream one(item);
+    double v;
+    if (one >> v) w.push_back(v);
+  }
+  return w.size() == count ? w : std::vector<double>{};
 }
 
 std::string weightsHeader(const std::vector<double>& w, const std::string& command) {

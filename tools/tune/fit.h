@@ -12,8 +12,8 @@ namespace zelk::tune {
 
 struct FitOptions {
   int epochs = 400;
-  double learningRate = 2.0;     // centipawns a step, at most, for the Adam steps
-  double pieceSquareShrink = 1e-6;  // pulls piece-square values toward nothing
+  double learningRate = 2.0;    // centipawns a step, at most, for the Adam steps
+  double priorStrength = 1e-8;  // pulls each weight toward its prior: rare terms stay near it
 };
 
 struct Sample {
@@ -37,9 +37,14 @@ double fitScale(const TermStore& store, const std::vector<double>& weights);
 // Mean squared error of the prediction.
 double meanError(const TermStore& store, const std::vector<double>& weights, double k);
 
-// Adjusts the weights to lower the error; reports the error as it goes.
-void fitWeights(const TermStore& store, std::vector<double>& weights, double k, const FitOptions& o,
-                std::ostream& progress);
+// Adjusts the weights to lower the error plus the pull toward the prior; reports the error as
+// it goes.
+void fitWeights(const TermStore& store, std::vector<double>& weights, const std::vector<double>& prior, double k,
+                const FitOptions& o, std::ostream& progress);
+
+// The numbers between the braces of a weight table's text (a header the fit wrote, or the
+// hand-set starting table); empty when there are not exactly `count`.
+std::vector<double> readWeights(std::istream& in, std::size_t count);
 
 // The weight table as the engine's header, with the command that made it.
 std::string weightsHeader(const std::vector<double>& weights, const std::string& command);
