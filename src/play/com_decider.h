@@ -25,6 +25,14 @@ struct ComDecider {
 // column and hand kind, so the clock display keeps going during the search.
 ComDecider ruleBasedDecider(SearchTick tick);
 
+// The searching player of levels 4-6, on a worker thread, within the level's thinking budget;
+// it answers at once with the best move found so far when told to stop.
+ComDecider searchingDecider(int level);
+
+// The decider for a level of the menu: the search above level 3, else none (the rule-based
+// player).
+ComDecider deciderForLevel(int level);
+
 // What the search leaves in the game besides its choice (the survey's maps, the snapshot,
 // the two-pawn flags, the last promoted code), copied from the decider's copy into the game,
 // so that the game reads exactly as if the search had run on it.

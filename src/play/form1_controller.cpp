@@ -36,6 +36,7 @@ Form1Controller::Form1Controller(const Platform& platform, std::vector<std::file
       kif(g, screen, sounds, platform, records, exchangeOr(exchange, ownExchange_)),
       p_(platform) {
   screen.setClockDisplay(&clocks);
+  comTurn.deciderFor = deciderForLevel;
 }
 
 void Form1Controller::Form_Load() {
@@ -92,6 +93,9 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::LEVEL1: LEVEL1_Click(); break;
     case MenuItem::LEVEL2: LEVEL2_Click(); break;
     case MenuItem::LEVEL3: LEVEL3_Click(); break;
+    case MenuItem::LEVEL4: LEVEL4_Click(); break;
+    case MenuItem::LEVEL5: LEVEL5_Click(); break;
+    case MenuItem::LEVEL6: LEVEL6_Click(); break;
     case MenuItem::STOP: STOP_Click(); break;
     case MenuItem::CANCEL: CANCEL_Click(); break;
     case MenuItem::REVERSE: navigation.REVERSE_Click(); break;

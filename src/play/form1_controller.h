@@ -98,6 +98,10 @@ public:
   void LEVEL1_Click() { levelClick(1); }
   void LEVEL2_Click() { levelClick(2); }
   void LEVEL3_Click() { levelClick(3); }
+  // The searching levels above the rule-based three.
+  void LEVEL4_Click() { levelClick(4); }
+  void LEVEL5_Click() { levelClick(5); }
+  void LEVEL6_Click() { levelClick(6); }
   void レベル_設定(int level);
 
 private:

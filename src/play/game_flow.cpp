@@ -117,11 +117,11 @@ void Form1Controller::levelClick(int level) {
 }
 
 void Form1Controller::レベル_設定(int level) {
-  p_.menu.setChecked(MenuItem::LEVEL1, false);
-  p_.menu.setChecked(MenuItem::LEVEL2, false);
-  p_.menu.setChecked(MenuItem::LEVEL3, false);
-  if (level >= 1 && level <= 3) {
-    p_.menu.setChecked(level == 1 ? MenuItem::LEVEL1 : level == 2 ? MenuItem::LEVEL2 : MenuItem::LEVEL3, true);
+  constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
+                                 MenuItem::LEVEL4, MenuItem::LEVEL5, MenuItem::LEVEL6};
+  for (const MenuItem item : items) p_.menu.setChecked(item, false);
+  if (level >= 1 && level <= 6) {
+    p_.menu.setChecked(items[level - 1], true);
     g.レベル = level;
   }
   if (g.対局モード == 1) screen.描画_レベル(g.レベル);

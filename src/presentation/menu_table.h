@@ -9,8 +9,8 @@
 namespace zelk {
 
 enum class MenuItem {
-  TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, OWARI, STOP,
-  CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
+  TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, LEVEL6,
+  OWARI, STOP, CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
   KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, OPTION,
   HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, SONOTA, KAISETU, VER,
 };
@@ -38,6 +38,9 @@ inline constexpr MenuEntry kMenuTable[] = {
     {MenuItem::LEVEL1, "LEVEL1", 2, "LEVEL1", true, MenuGroup::Level},
     {MenuItem::LEVEL2, "LEVEL2", 2, "LEVEL2", true, MenuGroup::Level},
     {MenuItem::LEVEL3, "LEVEL3", 2, "LEVEL3", true, MenuGroup::Level},
+    {MenuItem::LEVEL4, "LEVEL4", 2, "LEVEL4", true, MenuGroup::Level},
+    {MenuItem::LEVEL5, "LEVEL5", 2, "LEVEL5", true, MenuGroup::Level},
+    {MenuItem::LEVEL6, "LEVEL6", 2, "LEVEL6", true, MenuGroup::Level},
     {MenuItem::OWARI, "OWARI", 1, "終わり", false, MenuGroup::None},
     {MenuItem::STOP, "STOP", 0, "局面", false, MenuGroup::None},
     {MenuItem::CANCEL, "CANCEL", 1, "最初", false, MenuGroup::None},

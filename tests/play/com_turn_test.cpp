@@ -266,5 +266,38 @@ TEST(ComTurn, ADecisionFromAWorkerIsPlayedAndShownLikeOneOnTheEventLoop) {
   EXPECT_EQ(onWorker.g().手番, onWorker.g().MAN手番);
 }
 
+
+TEST(ComTurn, LevelSixSearchesOnAWorkerAndPlaysAMoveTheRulesAllowOrStopsWhenTheProgramEnds) {
+  Table t("level_six", true);
+  t.form->menuClicked(MenuItem::LEVEL6);
+  ASSERT_EQ(t.g().レベル, 6);
+  // MAN's rook stands beside COM's king: the search takes it rather than lose the king.
+  ASSERT_FALSE(loadSfen(t.g(), "4k/3gR/5/5/K4 w - 1").has_value());
+  t.g().手番 = 0;
+  t.form->GOTE_Click();
+  ASSERT_TRUE(t.form->computerMoving());
+  EXPECT_EQ(t.g().手数, 0);  // the search runs on: nothing is played yet
+  t.click(5, 2);             // board input is dropped meanwhile
+  EXPECT_EQ(t.g().選択状態, 0);
+  ASSERT_TRUE(t.fake.runPosted(30));
+  t.fake.runAllSteps();
+  EXPECT_FALSE(t.form->computerMoving());
+  EXPECT_EQ(t.g().手数, 1);
+  EXPECT_TRUE(isCom(t.g().盤面(5, 2)));  // the rook taken
+  EXPECT_EQ(t.g().持駒COM(5), 1);
+  EXPECT_EQ(t.g().手番, t.g().MAN手番);
+  EXPECT_EQ(t.fake.soundCalls.back(), kPlaced);
+
+  Table ended("level_six_end", true);
+  ended.form->menuClicked(MenuItem::LEVEL6);
+  ended.form->GOTE_Click();
+  ASSERT_TRUE(ended.form->computerMoving());
+  ended.form->OWARI_Click();
+  EXPECT_FALSE(ended.form->computerMoving());
+  ended.fake.runPosted(0.05);
+  ended.fake.runAllSteps();
+  EXPECT_EQ(ended.g().手数, 0);
+}
+
 }  // namespace
 }  // namespace zelk

@@ -451,9 +451,17 @@ TEST_F(GameFlowTest, LevelsMoveTheCheckMarkAndShowOnlyInAComputerGame) {
   form->LEVEL2_Click();
   EXPECT_EQ(g().レベル, 2);
   EXPECT_EQ(levelTexts(), 2);  // shadow and text
-  form->レベル_設定(7);         // no such level: all three unchecked, the level stays
+  form->LEVEL6_Click();  // the searching levels follow the same way
+  EXPECT_EQ(g().レベル, 6);
+  EXPECT_TRUE(fake.isChecked(MenuItem::LEVEL6));
+  EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL2));
+  EXPECT_EQ(levelTexts(), 4);
+  form->LEVEL2_Click();
+  EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL6));
+  form->レベル_設定(7);  // no such level: every level unchecked, the level stays
   EXPECT_EQ(g().レベル, 2);
   EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL2));
+  EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL6));
 }
 
 TEST_F(GameFlowTest, EscEndsTheProgramFromAnyState) {

@@ -2,6 +2,7 @@
 // actions and every move as mouse clicks at pixel positions, to the end of the game.
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -174,6 +175,40 @@ TEST(GameWindow, EscDuringTheComputersTurnEndsTheProgramAndNothingOfTheTurnRunsA
   EXPECT_EQ(fake.draws.size(), draws);  // the blink went no further
   EXPECT_EQ(fake.soundCalls.size(), sounds);  // and no piece was placed
   EXPECT_EQ(form.controller().g.手数, 1);
+}
+
+
+TEST(GameWindow, LevelSixThinksOnAWorkerWhileTheWindowKeepsPaintingThenPlaysItsMove) {
+  test::FakePlatform fake;  // boxes recorded; the event loop and its timers are Qt's own
+  Form1Options options;
+  options.startFolder = freshStartFolder();
+  options.dialogs = &fake;
+  Form1 form(std::move(options));
+  form.show();
+  QCoreApplication::processEvents();
+  form.action(MenuItem::LEVEL6)->trigger();
+  EXPECT_TRUE(form.action(MenuItem::LEVEL6)->isChecked());
+  EXPECT_FALSE(form.action(MenuItem::LEVEL3)->isChecked());
+  GameState& g = form.controller().g;
+  const Board start = g.盤面;
+  PaintCounter counter;
+  form.boardView()->installEventFilter(&counter);
+  form.action(MenuItem::GOTE)->trigger();  // the computer moves first
+  ASSERT_TRUE(form.controller().computerMoving());
+
+  int paintsWhileThinking = 0;
+  QElapsedTimer waited;
+  waited.start();
+  while (form.controller().computerMoving() && waited.elapsed() < 30000) {
+    form.boardView()->update();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (g.手数 == 0) paintsWhileThinking = counter.paints;  // the move is not yet decided
+  }
+  EXPECT_GT(paintsWhileThinking, 0);
+  EXPECT_FALSE(form.controller().computerMoving());
+  EXPECT_EQ(g.手数, 1);
+  EXPECT_NE(g.盤面, start);
+  EXPECT_EQ(g.手番, g.MAN手番);
 }
 
 }  // namespace
