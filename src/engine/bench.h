@@ -20,7 +20,7 @@ struct SearchBench {
   std::uint64_t nodesPerSecond = 0;
   std::uint64_t signature = 0;
 };
-inline constexpr int kBenchSearchDepth = 6;
+inline constexpr int kBenchSearchDepth = 8;
 SearchBench benchSearch(int depth);
 
 // Prints the number of positions, the signature of the moves chosen at levels 1-3, the median

@@ -32,11 +32,12 @@ struct SearchLimits {
 };
 
 // Switches for the pruning, reductions and extensions, so each can be measured in games;
-// one is switched on only when games show that it gains.
+// one is switched on only when games show that it gains (null move, late-move reductions
+// and futility did; the check extension is not measured yet).
 struct SearchFeatures {
-  bool nullMove = false;
-  bool lateMoveReductions = false;
-  bool futility = false;
+  bool nullMove = true;
+  bool lateMoveReductions = true;
+  bool futility = true;
   bool checkExtension = false;
 };
 
