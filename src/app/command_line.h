@@ -6,10 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace zelk::app {
+#include "base/version.h"
 
-// What --version prints: the program, the game and its version, the licence.
-std::string versionText(std::string_view program);
+namespace zelk::app {
 
 // What a wrong argument prints, on the error output.
 std::string usageErrorText(std::string_view program, std::string_view argument);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
-#include "records/record_tool.h"
+#include "base/version.h"
+#include "formats/record_tool.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "engine/bench.h"
-#include "engine/line_reader.h"
-#include "engine/usi.h"
+#include "players/bench.h"
+#include "usi/line_reader.h"
+#include "usi/usi.h"
 
 int main(int argc, char** argv) {
   const zelk::app::UsiCommandLine command = zelk::app::parseUsiCommandLine(std::vector<std::string>(argv + 1, argv + argc));

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/sfen.h"
-#include "engine/position.h"
-#include "engine/searcher.h"
-#include "engine/time_manager.h"
+#include "players/engine_move.h"
+#include "players/levels.h"
 
 namespace zelk {
 
@@ -17,32 +15,12 @@ ComDecider ruleBasedDecider(SearchTick tick) {
 
 ComDecider searchingDecider(int level) {
   return ComDecider{[level](GameState& position, const std::atomic<bool>& stop) {
-                      ComDecision d;
-                      fast::Position root(position);
-                      fast::Searcher searcher;
-                      const fast::SearchResult r = searcher.search(root, fast::levelBudget(level), stop);
-                      if (r.best == fast::kNoMove) return d;  // every move hands the king over
-                      const UsiMove u = root.toUsi(r.best);
-                      ComMove& m = d.move;
-                      m.toX = u.toX;
-                      m.toY = u.toY;
-                      if (u.isDrop()) {
-                        m.fromX = kComHandColumn;
-                        m.fromY = u.kind;
-                        m.sourcePiece = m.placed = kComHandCodes[u.kind];
-                      } else {
-                        m.fromX = u.fromX;
-                        m.fromY = u.fromY;
-                        m.sourcePiece = position.盤面(u.fromX, u.fromY);
-                        m.placed = u.promote ? m.sourcePiece + 1 : m.sourcePiece;  // COM's promoted code is one up
-                      }
-                      d.found = true;
-                      return d;
+                      return searchComMove(position, level, stop);
                     },
                     true};
 }
 
-ComDecider deciderForLevel(int level) { return level >= 4 ? searchingDecider(level) : ComDecider{}; }
+ComDecider deciderForLevel(int level) { return isSearchingLevel(level) ? searchingDecider(level) : ComDecider{}; }
 
 void keepSearchTraces(GameState& g, const GameState& searched) {
   static_cast<InfluenceMaps&>(g) = searched;

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "core/game_state.h"
-#include "engine/search.h"
+#include "com/move_choice.h"
 
 namespace zelk {
 

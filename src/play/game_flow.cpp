@@ -5,7 +5,7 @@
 
 #include "core/setup.h"
 #include "play/form1_controller.h"
-#include "records/kif_notation.h"
+#include "formats/kif_notation.h"
 
 namespace zelk {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "presentation/file_io.h"
+#include "base/file_io.h"
 
 namespace zelk {
 

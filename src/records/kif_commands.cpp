@@ -6,13 +6,13 @@
 #include "core/move_execution.h"
 #include "core/setup.h"
 #include "core/sfen.h"
-#include "presentation/file_io.h"
-#include "records/game_as_record.h"
-#include "records/kif_read.h"
-#include "records/kif_write.h"
-#include "records/record_formats.h"
-#include "records/record_slots.h"
-#include "records/sfen_record.h"
+#include "base/file_io.h"
+#include "formats/game_as_record.h"
+#include "formats/kif_read.h"
+#include "formats/kif_write.h"
+#include "formats/record_formats.h"
+#include "formats/record_slots.h"
+#include "formats/sfen_record.h"
 
 namespace zelk {
 

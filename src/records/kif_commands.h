@@ -12,7 +12,7 @@
 #include "presentation/platform.h"
 #include "presentation/screen.h"
 #include "presentation/sound.h"
-#include "records/game_record.h"
+#include "formats/game_record.h"
 #include "records/record_commands.h"
 #include "records/record_exchange.h"
 

@@ -5,8 +5,8 @@
 
 #include "core/move_execution.h"
 #include "core/setup.h"
-#include "presentation/file_io.h"
-#include "records/record_file.h"
+#include "base/file_io.h"
+#include "formats/record_file.h"
 
 namespace zelk {
 

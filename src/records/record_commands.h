@@ -8,7 +8,7 @@
 #include "core/game_state.h"
 #include "presentation/platform.h"
 #include "presentation/screen.h"
-#include "records/record_file.h"
+#include "formats/record_file.h"
 #include "records/record_panel.h"
 
 namespace zelk {

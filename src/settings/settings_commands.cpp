@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "presentation/file_io.h"
+#include "base/file_io.h"
 #include "settings/settings_file.h"
 
 namespace zelk {

@@ -1,6 +1,6 @@
 #include "settings/settings_file.h"
 
-#include "presentation/cp932.h"
+#include "base/cp932.h"
 
 namespace zelk {
 

@@ -29,9 +29,9 @@
 
 #include "play/form1_controller.h"
 #include "presentation/fake_platform.h"
-#include "presentation/file_io.h"
+#include "base/file_io.h"
 #include "records/fake_record_panel.h"
-#include "records/record_file.h"
+#include "formats/record_file.h"
 
 namespace {
 

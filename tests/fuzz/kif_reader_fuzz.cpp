@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "records/kif_read.h"
-#include "records/kif_write.h"
-#include "records/record_formats.h"
-#include "records/record_slots.h"
+#include "formats/kif_read.h"
+#include "formats/kif_write.h"
+#include "formats/record_formats.h"
+#include "formats/record_slots.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

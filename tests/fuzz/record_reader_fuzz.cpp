@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "records/record_file.h"
+#include "formats/record_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const zelk::RecordFile f = zelk::decodeRecordFile(std::string_view(reinterpret_cast<const char*>(data), size));

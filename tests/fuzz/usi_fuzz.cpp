@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/usi.h"
+#include "usi/usi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::ostringstream out;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/sfen.h"
-#include "engine/usi.h"
+#include "players/engine_move.h"
 #include "play/form1_controller.h"
 #include "presentation/fake_platform.h"
 

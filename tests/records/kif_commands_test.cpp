@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "core/sfen.h"
-#include "presentation/cp932.h"
+#include "base/cp932.h"
 #include "records/kif_commands.h"
-#include "records/kif_read.h"
-#include "records/record_file.h"
+#include "formats/kif_read.h"
+#include "formats/record_file.h"
 #include "records/records_fixture.h"
 
 namespace zelk {

@@ -6,12 +6,12 @@
 
 #include "core/move_execution.h"
 #include "core/sfen.h"
-#include "engine/usi.h"
-#include "records/game_as_record.h"
-#include "records/kif_read.h"
-#include "records/kif_write.h"
-#include "records/record_formats.h"
-#include "records/record_slots.h"
+#include "players/engine_move.h"
+#include "formats/game_as_record.h"
+#include "formats/kif_read.h"
+#include "formats/kif_write.h"
+#include "formats/record_formats.h"
+#include "formats/record_slots.h"
 #include "records/records_fixture.h"
 
 namespace zelk {

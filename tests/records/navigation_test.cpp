@@ -1,7 +1,7 @@
 // 戻, 進 and 反転 on games played by two people and on histories set by hand: the board, the
 // hands, the counters, the clocks shown, the last-move texts, the sounds and the refusals.
 
-#include "records/record_file.h"
+#include "formats/record_file.h"
 #include "records/records_fixture.h"
 
 namespace zelk {

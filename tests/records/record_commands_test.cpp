@@ -6,8 +6,8 @@
 
 #include "core/move_execution.h"
 #include "presentation/child_process.h"
-#include "presentation/cp932.h"
-#include "records/record_file.h"
+#include "base/cp932.h"
+#include "formats/record_file.h"
 #include "records/records_fixture.h"
 
 namespace zelk {

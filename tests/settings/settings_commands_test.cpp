@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "presentation/cp932.h"
+#include "base/cp932.h"
 #include "presentation/child_process.h"
 #include "presentation/fake_platform.h"
 #include "settings/settings_commands.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "presentation/cp932.h"
+#include "base/cp932.h"
 #include "settings/settings_file.h"
 
 namespace zelk {

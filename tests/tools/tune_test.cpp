@@ -8,26 +8,26 @@
 #include <sstream>
 
 #include "core/sfen.h"
-#include "engine/eval_features.h"
-#include "engine/eval_weights.h"
-#include "engine/evaluate.h"
+#include "search/evaluation_terms.h"
+#include "search/evaluation_weights.h"
+#include "search/evaluation.h"
 #include "fit.h"
 
 namespace zelk::tune {
 namespace {
 
-constexpr std::size_t kCount = fast::eval::kWeightCount;
+constexpr std::size_t kCount = search::eval::kWeightCount;
 
 TEST(Tune, AWrittenTableReadsBackAndTheHandSetStartingTableFitsTheLayout) {
-  std::vector<double> w(std::begin(fast::eval::kWeights), std::end(fast::eval::kWeights));
-  w[fast::eval::kTempo] = 33;
+  std::vector<double> w(std::begin(search::eval::kWeights), std::end(search::eval::kWeights));
+  w[search::eval::kTempo] = 33;
   std::istringstream header(weightsHeader(w, "zelk55-tune fit games.txt"));
   EXPECT_EQ(readWeights(header, kCount), w);
 
   std::ifstream hand(TUNE_HAND_WEIGHTS);
   const std::vector<double> start = readWeights(hand, kCount);
   ASSERT_EQ(start.size(), kCount);
-  EXPECT_GT(start[fast::eval::kMaterial + 1], 0);  // a pawn is worth something
+  EXPECT_GT(start[search::eval::kMaterial + 1], 0);  // a pawn is worth something
 
   std::istringstream shortTable("{ 1, 2, 3 }");
   EXPECT_TRUE(readWeights(shortTable, kCount).empty());  // a table of another layout is refused
@@ -58,14 +58,14 @@ TEST(Tune, TheFitLearnsThatAnExtraPieceInHandWinsAndTheEngineCanPlayWithTheResul
   GameState won, lost;
   ASSERT_FALSE(loadSfen(won, "rbs1k/4p/5/P4/KGSBR b G 1").has_value());
   ASSERT_FALSE(loadSfen(lost, "rbsgk/4p/5/P4/KGSB1 b r 1").has_value());
-  const fast::Position ahead(won), behind(lost);
-  const int compiled = fast::evaluate(ahead);
+  const search::Position ahead(won), behind(lost);
+  const int compiled = search::evaluate(ahead);
   std::vector<std::int16_t> table(w.begin(), w.end());
-  fast::useWeights(table.data());
-  EXPECT_GT(fast::evaluate(ahead), 50);
-  EXPECT_LT(fast::evaluate(behind), -50);
-  fast::useWeights(nullptr);
-  EXPECT_EQ(fast::evaluate(ahead), compiled);
+  search::useWeights(table.data());
+  EXPECT_GT(search::evaluate(ahead), 50);
+  EXPECT_LT(search::evaluate(behind), -50);
+  search::useWeights(nullptr);
+  EXPECT_EQ(search::evaluate(ahead), compiled);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "core/sfen.h"
-#include "engine/usi.h"
+#include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
 #include "ui/start_folder.h"

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "core/sfen.h"
-#include "engine/usi.h"
+#include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "records/record_exchange.h"
 #include "ui/form1.h"

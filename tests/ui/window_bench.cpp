@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/usi.h"
+#include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
 

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "core/sfen.h"
-#include "engine/eval_features.h"
-#include "engine/evaluate.h"
-#include "engine/searcher.h"
+#include "search/evaluation_terms.h"
+#include "search/evaluation.h"
+#include "search/search.h"
 
 namespace zelk::tune {
 
@@ -27,7 +27,7 @@ double predict(double eval, double k) { return 1.0 / (1.0 + std::pow(10.0, -k * 
 
 TermStore loadSamples(std::istream& in, std::ostream& progress) {
   TermStore store;
-  fast::Searcher searcher(1);
+  search::Searcher searcher(1);
   std::string line;
   long read = 0;
   while (std::getline(in, line)) {
@@ -36,14 +36,14 @@ TermStore loadSamples(std::istream& in, std::ostream& progress) {
     if (tab == std::string::npos) continue;
     GameState g;
     if (loadSfen(g, line.substr(0, tab))) continue;
-    fast::Position p(g);
+    search::Position p(g);
     const int us = p.sideToMove();
     const int king = p.kingSquare(us);
-    if (king < 0 || p.canTakeKing() || p.attackersTo(king, fast::opposite(us))) continue;
-    if (searcher.quiescence(p) != fast::evaluate(p)) continue;
+    if (king < 0 || p.canTakeKing() || p.attackersTo(king, search::opposite(us))) continue;
+    if (searcher.quiescence(p) != search::evaluate(p)) continue;
     Sample x;
     x.first = static_cast<std::uint32_t>(store.index.size());
-    fast::eval::collectTerms(p, [&](int index, int count) {
+    search::eval::collectTerms(p, [&](int index, int count) {
       store.index.push_back(static_cast<std::uint16_t>(index));
       store.count.push_back(static_cast<std::int16_t>(count));
     });
@@ -126,15 +126,15 @@ std::vector<double> readWeights(std::istream& in, std::size_t count) {
 std::string weightsHeader(const std::vector<double>& w, const std::string& command) {
   std::ostringstream h;
   h << "#pragma once\n"
-    << "// Weights of the evaluation, by the layout of engine/eval_features.h, fitted to game results.\n"
+    << "// Weights of the evaluation, by the layout of search/evaluation_terms.h, fitted to game results.\n"
     << "// Made by: " << command << "\n"
-    << "#include <cstdint>\n\nnamespace zelk::fast::eval {\n\ninline constexpr std::int16_t kWeights[] = {\n";
+    << "#include <cstdint>\n\nnamespace zelk::search::eval {\n\ninline constexpr std::int16_t kWeights[] = {\n";
   for (std::size_t i = 0; i < w.size(); i += 12) {
     h << "   ";
     for (std::size_t j = i; j < std::min(w.size(), i + 12); ++j) h << ' ' << std::lround(w[j]) << ',';
     h << '\n';
   }
-  h << "};\n\n}  // namespace zelk::fast::eval\n";
+  h << "};\n\n}  // namespace zelk::search::eval\n";
   return h.str();
 }
 

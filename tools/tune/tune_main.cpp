@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/eval_features.h"
-#include "engine/eval_weights.h"
-#include "engine/evaluate.h"
+#include "search/evaluation_terms.h"
+#include "search/evaluation_weights.h"
+#include "search/evaluation.h"
 #include "fit.h"
 #include "selfplay.h"
 
@@ -40,8 +40,8 @@ int usage() {
 
 bool load(const std::string& path, std::vector<double>& w) {
   std::ifstream in(path);
-  w = zelk::tune::readWeights(in, zelk::fast::eval::kWeightCount);
-  if (w.empty()) std::cerr << "no weight table of " << zelk::fast::eval::kWeightCount << " numbers in " << path << "\n";
+  w = zelk::tune::readWeights(in, zelk::search::eval::kWeightCount);
+  if (w.empty()) std::cerr << "no weight table of " << zelk::search::eval::kWeightCount << " numbers in " << path << "\n";
   return !w.empty();
 }
 
@@ -66,14 +66,14 @@ int play(int argc, char** argv) {
     else if (key == "--first") o.firstGame = static_cast<int>(v);
     else return usage();
   }
-  if (!weights.empty()) zelk::fast::useWeights(weights.data());
+  if (!weights.empty()) zelk::search::useWeights(weights.data());
   zelk::tune::playGames(o, std::cout, std::cerr);
   return 0;
 }
 
 int fit(int argc, char** argv, const std::string& command) {
   zelk::tune::FitOptions o;
-  std::vector<double> start(std::begin(zelk::fast::eval::kWeights), std::end(zelk::fast::eval::kWeights));
+  std::vector<double> start(std::begin(zelk::search::eval::kWeights), std::end(zelk::search::eval::kWeights));
   std::vector<double> prior;
   std::vector<std::string> files;
   for (int i = 2; i < argc; ++i) {

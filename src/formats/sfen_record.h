@@ -1,0 +1,33 @@
+#pragma once
+// Records as SFEN, the position text of the USI protocol: one line per position, or a
+// position with the moves played from it ("position sfen … moves …").
+
+#include <string>
+#include <string_view>
+
+#include "formats/game_record.h"
+
+namespace zelk {
+
+// The SFEN of a position with the move number given.
+std::string sfenOf(const RecordPosition& p, int moveNumber);
+
+// One SFEN line per position of the record, the start first; lines end with LF.
+std::string sfenLines(const GameRecord& r);
+
+struct PositionText {
+  GameRecord record;
+  std::string error;  // what is wrong with the text; empty when read
+  bool ok() const { return error.empty(); }
+};
+
+// A position given as text: an SFEN, "sfen <SFEN>", "startpos", or the USI command
+// "position startpos|sfen <SFEN>", each optionally followed by "moves <move> …" (checked by
+// the rules; the record then holds the moves).
+PositionText readPositionText(std::string_view text);
+
+// A ".sfen" file: one line (a position, maybe with moves), or one position per line with the
+// moves found between consecutive lines. Blank lines and lines starting with "#" are skipped.
+PositionText readSfenLines(std::string_view text);
+
+}  // namespace zelk

@@ -1,0 +1,66 @@
+#include "players/engine_move.h"
+
+#include "players/levels.h"
+#include "search/position.h"
+
+namespace zelk {
+
+UsiMove usiMoveOf(const ComMove& c) {
+  UsiMove m;
+  m.toX = c.toX;
+  m.toY = c.toY;
+  if (c.isDrop()) {
+    m.kind = c.fromY;
+  } else {
+    m.fromX = c.fromX;
+    m.fromY = c.fromY;
+    m.promote = c.placed != c.sourcePiece;
+  }
+  return m;
+}
+
+ComMove comMoveOf(const GameState& g, const UsiMove& u) {
+  ComMove m;
+  m.toX = u.toX;
+  m.toY = u.toY;
+  if (u.isDrop()) {
+    m.fromX = kComHandColumn;
+    m.fromY = u.kind;
+    m.sourcePiece = m.placed = kComHandCodes[u.kind];
+  } else {
+    m.fromX = u.fromX;
+    m.fromY = u.fromY;
+    m.sourcePiece = g.盤面(u.fromX, u.fromY);
+    m.placed = u.promote ? m.sourcePiece + 1 : m.sourcePiece;  // COM's promoted code is one up
+  }
+  return m;
+}
+
+EngineAnswer engineMove(const GameState& position, int level) {
+  GameState g = position;
+  g.レベル = level;
+  EngineAnswer answer;
+  if (g.手番 == 0 || g.勝者 != 0) return answer;
+  const bool turned = g.手番 == g.MAN手番;
+  if (turned) turnRound(g);
+  const ComDecision d = decideComMove(g);
+  if (!d.found) return answer;
+  answer.found = true;
+  answer.score = d.move.score;
+  const UsiMove m = usiMoveOf(d.move);
+  answer.move = turned ? turnedRound(m) : m;
+  return answer;
+}
+
+ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop) {
+  ComDecision d;
+  search::Position root(g);
+  search::Searcher searcher;
+  const search::SearchResult r = searcher.search(root, levelBudget(level), stop);
+  if (r.best == search::kNoMove) return d;
+  d.move = comMoveOf(g, root.toUsi(r.best));
+  d.found = true;
+  return d;
+}
+
+}  // namespace zelk

@@ -1,0 +1,31 @@
+#pragma once
+// The players' moves in the rules' terms: the rule-based player's choice for whichever side is
+// to move, the searching player's choice as a COM move, and the conversions between them.
+
+#include <atomic>
+
+#include "com/move_choice.h"
+#include "core/game_state.h"
+#include "core/sfen.h"
+
+namespace zelk {
+
+// The rule-based player's move for the side to move in the position, whichever side that is:
+// where the lower side moves, the position is turned round, searched as COM and the move
+// turned back.
+struct EngineAnswer {
+  bool found = false;
+  UsiMove move;
+  Score score = 0;
+};
+EngineAnswer engineMove(const GameState& position, int level);
+
+// A COM move as a USI move, and back in the position it is played from.
+UsiMove usiMoveOf(const ComMove& m);
+ComMove comMoveOf(const GameState& g, const UsiMove& u);
+
+// The searching player's move for COM at a level, within the level's budget; at once with
+// the best move found so far when `stop` turns true. None when every move hands the king over.
+ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop);
+
+}  // namespace zelk

@@ -1,0 +1,85 @@
+#pragma once
+// The terms of the searching levels' evaluation, each a count times a weight. One walk over
+// the position hands every term to a sink: the engine's sink sums the weights at once, the
+// tuner's records the counts, so the tuner fits exactly what the engine computes.
+//
+// Terms are counted for the lower side positively and for the upper side negatively; the
+// upper side's squares are turned round (square s is seen as 24 - s) so one table serves both.
+
+#include "search/attacks.h"
+#include "search/position.h"
+
+namespace zelk::search::eval {
+
+// Where each group of weights begins in the weight table.
+inline constexpr int kMaterial = 0;                          // by piece type (12)
+inline constexpr int kHand = kMaterial + kTypeCount;         // by hand kind (6)
+inline constexpr int kPieceSquare = kHand + 6;               // by type and square (12 x 25)
+inline constexpr int kMobility = kPieceSquare + kTypeCount * kSquares;  // per reachable square, by type
+inline constexpr int kZoneAttacked = kMobility + kTypeCount; // king zone squares the enemy reaches, 0..9
+inline constexpr int kZoneAttackers = kZoneAttacked + 10;    // enemy pieces reaching the zone, 0..6+
+inline constexpr int kZoneDefenders = kZoneAttackers + 7;    // own pieces guarding the zone, 0..6+
+inline constexpr int kDropThreat = kZoneDefenders + 7;       // empty unguarded zone squares x enemy hand, by kind
+inline constexpr int kTempo = kDropThreat + 6;               // the side to move
+inline constexpr int kWeightCount = kTempo + 1;
+
+inline constexpr int seenFrom(int c, int s) { return c == kLower ? s : kSquares - 1 - s; }
+
+// Calls sink(index, count) for every term, counts from the lower side's point of view.
+template <class Sink>
+void collectTerms(const Position& p, Sink&& sink) {
+  const Bitboard occ = p.occupied();
+  // Each piece's reach, kept for the king zones, and each square's attack count per colour.
+  int count[2] = {0, 0};
+  int from[2][kSquares];
+  Bitboard reached[2][kSquares];
+  std::uint8_t attackCount[2][kSquares] = {};
+  for (int c = 0; c < 2; ++c) {
+    const int sign = c == kLower ? 1 : -1;
+    Bitboard own = p.pieces(c);
+    while (own) {
+      const int s = popFirst(own);
+      const int t = typeOf(p.at(s));
+      sink(kMaterial + t, sign);
+      sink(kPieceSquare + t * kSquares + seenFrom(c, s), sign);
+      Bitboard r = reach(c, t, s, occ);
+      from[c][count[c]] = s;
+      reached[c][count[c]++] = r;
+      if (t != kKing) {
+        const int mobility = popCount(r & ~p.pieces(c));
+        if (mobility) sink(kMobility + t, sign * mobility);
+      }
+      while (r) ++attackCount[c][popFirst(r)];
+    }
+    for (int k = 1; k <= 5; ++k)
+      if (p.hand(c, k)) sink(kHand + k, sign * p.hand(c, k));
+  }
+  for (int c = 0; c < 2; ++c) {
+    const int k = p.kingSquare(c);
+    if (k < 0) continue;
+    const int sign = c == kLower ? 1 : -1, them = opposite(c);
+    const Bitboard zone = gStepAttacks[c][kKing][k] | bit(k);
+    int attacked = 0, attackers = 0, defenders = 0, weak = 0;
+    Bitboard z = zone;
+    while (z) {
+      const int s = popFirst(z);
+      if (attackCount[them][s]) ++attacked;
+      // The king itself guards each zone square around it; other guards count as defence.
+      const int guards = attackCount[c][s] - (s != k ? 1 : 0);
+      if (p.at(s) == 0 && guards == 0) ++weak;
+    }
+    for (int i = 0; i < count[them]; ++i)
+      if (reached[them][i] & zone) ++attackers;
+    for (int i = 0; i < count[c]; ++i)
+      if (from[c][i] != k && (reached[c][i] & zone)) ++defenders;
+    sink(kZoneAttacked + attacked, sign);
+    sink(kZoneAttackers + (attackers > 6 ? 6 : attackers), sign);
+    sink(kZoneDefenders + (defenders > 6 ? 6 : defenders), sign);
+    if (weak)
+      for (int kind = 1; kind <= 5; ++kind)
+        if (p.hand(them, kind)) sink(kDropThreat + kind, sign * weak * p.hand(them, kind));
+  }
+  sink(kTempo, p.sideToMove() == kLower ? 1 : -1);
+}
+
+}  // namespace zelk::search::eval

@@ -1,0 +1,73 @@
+#include "search/movepick.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "search/evaluation.h"
+
+namespace zelk::search {
+
+namespace {
+
+constexpr int kTableMoveOrder = 1 << 30;
+constexpr int kCaptureOrder = 1 << 20;
+constexpr int kKillerOrder = 1 << 19;
+
+}  // namespace
+
+void MoveHistory::clear() {
+  for (auto& side : table_)
+    for (auto& row : side)
+      for (int& h : row) h = 0;
+}
+
+void MoveHistory::reward(int side, Move best, int depth, const Move* tried, int triedCount) {
+  const int bonus = std::min(depth * depth, 400);
+  auto update = [&](Move q, int b) {
+    int& h = table_[side][moveFrom(q)][moveTo(q)];
+    h += b - h * std::abs(b) / 16384;
+  };
+  update(best, bonus);
+  for (int i = 0; i < triedCount; ++i)
+    if (tried[i] != best) update(tried[i], -bonus);
+}
+
+MovePicker::MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2],
+                       const MoveHistory& history)
+    : list_(list) {
+  const int us = p.sideToMove();
+  for (int i = 0; i < list.size; ++i) {
+    const Move m = list.moves[i];
+    if (m == tableMove) {
+      scores_[i] = kTableMoveOrder;
+      continue;
+    }
+    const Piece victim = p.capturedBy(m);
+    const int mover = typeOf(p.movingPiece(m));
+    if (victim || isPromotion(m)) {
+      int s = kCaptureOrder + (victim ? pieceValue(typeOf(victim)) * 16 - mover : 0);
+      if (isPromotion(m)) s += pieceValue(mover + kPromotion) - pieceValue(mover);
+      scores_[i] = s;
+    } else if (m == killers[0]) {
+      scores_[i] = kKillerOrder + 1;
+    } else if (m == killers[1]) {
+      scores_[i] = kKillerOrder;
+    } else {
+      scores_[i] = history.of(us, m);
+    }
+  }
+}
+
+Move MovePicker::next() {
+  if (next_ >= list_.size) return kNoMove;
+  // The best-scored of the moves not given yet; the first of equals.
+  const int i = next_++;
+  int best = i;
+  for (int j = i + 1; j < list_.size; ++j)
+    if (scores_[j] > scores_[best]) best = j;
+  std::swap(list_.moves[i], list_.moves[best]);
+  std::swap(scores_[i], scores_[best]);
+  return list_.moves[i];
+}
+
+}  // namespace zelk::search

@@ -1,0 +1,38 @@
+#pragma once
+// The order moves are tried in: the table's move first, then captures and promotions (the
+// most valuable victim by the least valuable attacker, plus what a promotion gains), then the
+// two killers of the ply, then quiet moves by their history. A good order is most of what
+// makes alpha-beta cut.
+
+#include "search/movegen.h"
+#include "search/position.h"
+
+namespace zelk::search {
+
+// What the search has learnt about quiet moves: how often each from-to move of a side cut
+// the search off, less how often it was tried in vain.
+class MoveHistory {
+public:
+  void clear();
+  int of(int side, Move m) const { return table_[side][moveFrom(m)][moveTo(m)]; }
+  // The quiet move `best` cut at `depth`; the quiet moves tried before it did not.
+  void reward(int side, Move best, int depth, const Move* tried, int triedCount);
+
+private:
+  int table_[2][30][kSquares] = {};
+};
+
+class MovePicker {
+public:
+  // Orders the moves of `list`, which the picker reorders in place as it goes.
+  MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2], const MoveHistory& history);
+  // The next move in order, or kNoMove when every move has been given.
+  Move next();
+
+private:
+  MoveList& list_;
+  int scores_[MoveList::kCapacity];
+  int next_ = 0;
+};
+
+}  // namespace zelk::search

@@ -1,0 +1,313 @@
+#include "search/search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "search/evaluation.h"
+#include "search/movegen.h"
+#include "search/movepick.h"
+
+namespace zelk::search {
+
+namespace {
+
+// Late moves are searched less deep, the later and the deeper the more.
+struct ReductionTable {
+  std::uint8_t r[64][64];
+  ReductionTable() {
+    for (int d = 0; d < 64; ++d)
+      for (int m = 0; m < 64; ++m)
+        r[d][m] = d < 1 || m < 1 ? 0 : static_cast<std::uint8_t>(0.75 + std::log(d) * std::log(m) / 2.25);
+  }
+};
+const ReductionTable kReductions;
+
+int scoreToTable(int score, int ply) {
+  return score > kMateBound ? score + ply : score < -kMateBound ? score - ply : score;
+}
+int scoreFromTable(int score, int ply) {
+  return score > kMateBound ? score - ply : score < -kMateBound ? score + ply : score;
+}
+
+// The square the mover's king stands on after the move.
+int kingAfter(const Position& p, Move m, int us) {
+  return !isDrop(m) && typeOf(p.at(moveFrom(m))) == kKing ? moveTo(m) : p.kingSquare(us);
+}
+
+}  // namespace
+
+int mateInMoves(int score) { return score > 0 ? kMate - score + 1 : -(kMate + score + 1); }
+
+Searcher::Searcher(std::size_t hashMegabytes) : tt_(hashMegabytes) {}
+
+void Searcher::clear() {
+  tt_.clear();
+  history_.clear();
+  for (Frame& f : frames_) f.killers[0] = f.killers[1] = kNoMove;
+}
+
+bool Searcher::outOfTime() {
+  if (stop_->load(std::memory_order_relaxed)) return true;
+  if (limits_.nodes && nodes_ >= limits_.nodes) return true;
+  if (pondering_ && pondering_->load(std::memory_order_relaxed)) {
+    wasPondering_ = true;
+    return false;
+  }
+  if (wasPondering_) {  // the ponder move was played: the clock starts now
+    wasPondering_ = false;
+    start_ = std::chrono::steady_clock::now();
+  }
+  if (!limits_.hardMs) return false;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+  return ms >= limits_.hardMs;
+}
+
+void Searcher::rememberQuiet(Move m, int depth, int ply, const Move* tried, int triedCount) {
+  Frame& f = frames_[ply];
+  if (f.killers[0] != m) {
+    f.killers[1] = f.killers[0];
+    f.killers[0] = m;
+  }
+  history_.reward(pos_->sideToMove(), m, depth, tried, triedCount);
+}
+
+int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
+  Position& p = *pos_;
+  ++nodes_;
+  if ((nodes_ & 1023) == 0 && outOfTime()) aborted_ = true;
+  if (aborted_) return 0;
+  if (ply > seldepth_) seldepth_ = ply;
+  if (p.canTakeKing()) return kMate - ply;
+  if (ply >= kMaxPly) return evaluate(p);
+
+  const int us = p.sideToMove(), them = opposite(us);
+  const bool inCheck = p.attackersTo(p.kingSquare(us), them) != 0;
+  int best;
+  if (inCheck) {
+    // Every reply must be tried, or the king is lost: but only so deep.
+    if (qply >= 6) return evaluate(p);
+    best = -kMate + ply + 1;
+  } else {
+    best = evaluate(p);
+    if (best >= beta) return best;
+    if (best > alpha) alpha = best;
+  }
+
+  MoveList list;
+  generate(p, list, inCheck ? Generate::kAll : Generate::kCaptures);
+  MovePicker picker(p, list, kNoMove, frames_[ply].killers, history_);
+  for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
+    const int king = kingAfter(p, m, us);
+    p.make(m);
+    if (p.attackersTo(king, them)) {  // leaves the king to be taken
+      p.unmake();
+      continue;
+    }
+    const int v = -quiesce(-beta, -alpha, ply + 1, qply + 1);
+    p.unmake();
+    if (aborted_) return 0;
+    if (v > best) {
+      best = v;
+      if (v > alpha) {
+        if (v >= beta) return v;
+        alpha = v;
+      }
+    }
+  }
+  return best;
+}
+
+int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool nullAllowed) {
+  Position& p = *pos_;
+  Frame& f = frames_[ply];
+  f.pvLength = 0;
+  if (p.canTakeKing()) return kMate - ply;
+  if (ply >= kMaxPly) return evaluate(p);
+  if (ply > 0) {
+    // A position met again on this line: neither side gains by going round.
+    for (int back = 4; back <= ply; back += 2)
+      if (p.keyBefore(back) == p.key()) return 0;
+    alpha = std::max(alpha, -kMate + ply);
+    beta = std::min(beta, kMate - ply - 1);
+    if (alpha >= beta) return alpha;
+  }
+  if (depth <= 0) return quiesce(alpha, beta, ply, 0);
+  ++nodes_;
+  if ((nodes_ & 1023) == 0 && outOfTime()) aborted_ = true;
+  if (limits_.nodes && nodes_ >= limits_.nodes) aborted_ = true;
+  if (aborted_) return 0;
+  if (ply > seldepth_) seldepth_ = ply;
+
+  const int us = p.sideToMove(), them = opposite(us);
+  const TtEntry* entry = tt_.probe(p.key());
+  Move ttMove = kNoMove;
+  if (entry) {
+    ttMove = p.isPlayable(entry->move) ? entry->move : kNoMove;
+    const int s = scoreFromTable(entry->score, ply);
+    if (!pvNode && entry->depth >= depth &&
+        (entry->bound() == kBoundExact || (entry->bound() == kBoundLower && s >= beta) ||
+         (entry->bound() == kBoundUpper && s <= alpha)))
+      return s;
+  }
+
+  const bool inCheck = p.attackersTo(p.kingSquare(us), them) != 0;
+  const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p);
+  f.staticEval = staticEval;
+
+  if (features_.nullMove && !pvNode && nullAllowed && !inCheck && depth >= 2 && staticEval >= beta &&
+      beta > -kMateBound && beta < kMateBound) {
+    const int r = 2 + depth / 4 + std::min((staticEval - beta) / 200, 2);
+    p.makeNull();
+    const int v = -search(-beta, -beta + 1, depth - 1 - r, ply + 1, false, false);
+    p.unmakeNull();
+    if (aborted_) return 0;
+    if (v >= beta) return v > kMateBound ? beta : v;
+  }
+
+  const bool futile = features_.futility && !pvNode && !inCheck && depth <= 2 && alpha > -kMateBound &&
+                      staticEval + 120 * depth + 80 <= alpha;
+  if (inCheck && features_.checkExtension && ply < 2 * depth + 8) ++depth;
+
+  MoveList list;
+  generate(p, list);
+
+  const int alphaAtStart = alpha;
+  int best = list.size == 0 ? -kMate + ply : -kMate + ply + 1;
+  Move bestMove = kNoMove;
+  int legal = 0;
+  Move quietsTried[64];
+  int quietCount = 0;
+  MovePicker picker(p, list, ttMove, f.killers, history_);
+  for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
+    const bool quiet = p.capturedBy(m) == 0 && !isPromotion(m);
+    const int king = kingAfter(p, m, us);
+    p.make(m);
+    if (p.attackersTo(king, them)) {  // leaves the king to be taken
+      p.unmake();
+      continue;
+    }
+    ++legal;
+    const int theirKing = p.kingSquare(them);
+    const bool givesCheck = theirKing >= 0 && p.attackersTo(theirKing, us) != 0;
+    if (futile && quiet && !givesCheck && legal > 1) {
+      p.unmake();
+      continue;
+    }
+    int v;
+    if (legal == 1) {
+      v = -search(-beta, -alpha, depth - 1, ply + 1, pvNode, true);
+    } else {
+      int r = 0;
+      if (features_.lateMoveReductions && depth >= 3 && quiet && !inCheck && !givesCheck &&
+          m != f.killers[0] && m != f.killers[1]) {
+        r = kReductions.r[std::min(depth, 63)][std::min(legal, 63)];
+        if (pvNode && r > 0) --r;
+        r = std::clamp(r, 0, depth - 2);
+      }
+      v = -search(-alpha - 1, -alpha, depth - 1 - r, ply + 1, false, true);
+      if (v > alpha && r > 0) v = -search(-alpha - 1, -alpha, depth - 1, ply + 1, false, true);
+      if (v > alpha && v < beta && pvNode) v = -search(-beta, -alpha, depth - 1, ply + 1, true, true);
+    }
+    p.unmake();
+    if (aborted_) return 0;
+    if (v > best) {
+      best = v;
+      bestMove = m;
+      if (v > alpha) {
+        alpha = v;
+        if (pvNode) {
+          const Frame& child = frames_[ply + 1];
+          f.pv[0] = m;
+          for (int k = 0; k < child.pvLength; ++k) f.pv[k + 1] = child.pv[k];
+          f.pvLength = child.pvLength + 1;
+        }
+        if (v >= beta) {
+          if (quiet) rememberQuiet(m, depth, ply, quietsTried, quietCount);
+          break;
+        }
+      }
+    }
+    if (quiet && quietCount < 64) quietsTried[quietCount++] = m;
+  }
+
+  const Bound bound = best >= beta ? kBoundLower : best > alphaAtStart ? kBoundExact : kBoundUpper;
+  tt_.store(p.key(), bestMove, scoreToTable(best, ply), inCheck ? 0 : staticEval, depth, bound);
+  return best;
+}
+
+int Searcher::quiescence(Position& p) {
+  static const std::atomic<bool> never{false};
+  pos_ = &p;
+  stop_ = &never;
+  pondering_ = nullptr;
+  limits_ = {};
+  aborted_ = false;
+  nodes_ = 0;
+  return quiesce(-kInfinity, kInfinity, 0, 0);
+}
+
+SearchResult Searcher::search(Position& root, const SearchLimits& limits, const std::atomic<bool>& stop,
+                              const std::function<void(const IterationInfo&)>& info,
+                              const std::atomic<bool>* pondering) {
+  pos_ = &root;
+  stop_ = &stop;
+  pondering_ = pondering;
+  limits_ = limits;
+  start_ = std::chrono::steady_clock::now();
+  wasPondering_ = false;
+  aborted_ = false;
+  nodes_ = 0;
+  seldepth_ = 0;
+  tt_.allocate();
+  tt_.newSearch();
+  for (Frame& f : frames_) f.killers[0] = f.killers[1] = kNoMove;
+
+  SearchResult result;
+  const int us = root.sideToMove();
+  MoveList list;
+  generate(root, list);
+  if (list.size == 0) return result;  // nothing to play: the side has lost
+
+  // Taking the king ends the game at once.
+  if (root.canTakeKing()) {
+    const int k = root.kingSquare(opposite(us));
+    for (const Move m : list)
+      if (!isDrop(m) && moveTo(m) == k && (result.best == kNoMove || pieceValue(typeOf(root.at(moveFrom(m)))) <
+                                                                        pieceValue(typeOf(root.at(moveFrom(result.best))))))
+        result.best = m;
+    result.score = kMate;
+    result.depth = 1;
+    if (info) info({1, 1, kMate, 1, 0, {result.best}});
+    return result;
+  }
+
+  result.best = list.moves[0];  // something to play even if no iteration ends
+  const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 1) : kMaxPly - 1;
+  for (int depth = 1; depth <= maxDepth; ++depth) {
+    seldepth_ = 0;
+    const int score = search(-kInfinity, kInfinity, depth, 0, true, false);
+    if (aborted_ && depth > 1) break;
+    const Frame& f = frames_[0];
+    if (f.pvLength > 0) {
+      result.best = f.pv[0];
+      result.ponder = f.pvLength > 1 ? f.pv[1] : kNoMove;
+    }
+    if (aborted_) break;  // the first iteration cut short: its move, but no score
+    // Without a line every move hands the king over: the score says so all the same.
+    result.score = score;
+    result.depth = depth;
+    const std::int64_t ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+    if (info) info({depth, seldepth_, score, nodes_, ms, std::vector<Move>(f.pv, f.pv + f.pvLength)});
+    // A forced result found at this depth only repeats deeper.
+    if (isMateScore(score) && depth >= kMate - std::abs(score) + 2) break;
+    if (stop.load(std::memory_order_relaxed)) break;
+    const bool ponderingNow = pondering && pondering->load(std::memory_order_relaxed);
+    if (!ponderingNow && !wasPondering_ && limits.softMs && ms >= limits.softMs) break;
+  }
+  result.nodes = nodes_;
+  return result;
+}
+
+}  // namespace zelk::search

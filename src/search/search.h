@@ -1,0 +1,116 @@
+#pragma once
+// The searching levels' search: iterative deepening over principal-variation alpha-beta with
+// a transposition table, quiescence on captures and promotions, ordered moves (table move,
+// captures by victim and attacker, killers, history) and the reductions that pay.
+//
+// Scores are centipawns for the side to move. A won position scores kMate minus the plies to
+// the king's capture, so the shortest win and the longest defence are preferred; a position
+// met again on the line being searched scores 0.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "search/movepick.h"
+#include "search/position.h"
+#include "search/transposition.h"
+
+namespace zelk::search {
+
+inline constexpr int kMate = 32000;
+inline constexpr int kMaxPly = 96;
+inline constexpr int kMateBound = kMate - kMaxPly;  // scores beyond this are wins or losses
+inline constexpr int kInfinity = kMate + 1;
+
+// What to search for. Zero means no limit of that kind.
+struct SearchLimits {
+  int depth = 0;
+  std::uint64_t nodes = 0;
+  std::int64_t softMs = 0;  // no new iteration begins after this
+  std::int64_t hardMs = 0;  // the search stops here
+};
+
+// Switches for the pruning, reductions and extensions, so each can be measured in games;
+// one is switched on only when games show that it gains (null move, late-move reductions
+// and futility did; the check extension is not measured yet).
+struct SearchFeatures {
+  bool nullMove = true;
+  bool lateMoveReductions = true;
+  bool futility = true;
+  bool checkExtension = false;
+};
+
+// One finished iteration, as `info` shows it.
+struct IterationInfo {
+  int depth = 0, seldepth = 0, score = 0;
+  std::uint64_t nodes = 0;
+  std::int64_t ms = 0;
+  std::vector<Move> pv;
+};
+
+struct SearchResult {
+  Move best = kNoMove;
+  Move ponder = kNoMove;
+  int score = 0;
+  int depth = 0;
+  std::uint64_t nodes = 0;
+};
+
+class Searcher {
+public:
+  explicit Searcher(std::size_t hashMegabytes = 16);
+
+  void setHash(std::size_t megabytes) { tt_.resize(megabytes); }
+  std::size_t hashMegabytes() const { return tt_.megabytes(); }
+  // Forgets the table and the move statistics (a new game).
+  void clear();
+  SearchFeatures& features() { return features_; }
+
+  // Searches the position (left as it was) until a limit, the deepest depth or *stop. Called
+  // with info for every finished iteration. While *pondering is true no time limit counts;
+  // the clock of the limits starts again when it turns false.
+  SearchResult search(Position& root, const SearchLimits& limits, const std::atomic<bool>& stop,
+                      const std::function<void(const IterationInfo&)>& info = {},
+                      const std::atomic<bool>* pondering = nullptr);
+
+  // The quiescence score of the position alone (captures and promotions played out), for
+  // picking the quiet positions the tuner learns from.
+  int quiescence(Position& p);
+
+private:
+  struct Frame {
+    Move killers[2] = {kNoMove, kNoMove};
+    Move pv[kMaxPly + 1];
+    int pvLength = 0;
+    int staticEval = 0;
+  };
+
+  int search(int alpha, int beta, int depth, int ply, bool pvNode, bool nullAllowed);
+  int quiesce(int alpha, int beta, int ply, int qply);
+  bool outOfTime();
+  void rememberQuiet(Move m, int depth, int ply, const Move* tried, int triedCount);
+
+  TranspositionTable tt_;
+  SearchFeatures features_;
+  MoveHistory history_;
+  Frame frames_[kMaxPly + 2];
+
+  // Per search.
+  Position* pos_ = nullptr;
+  const std::atomic<bool>* stop_ = nullptr;
+  const std::atomic<bool>* pondering_ = nullptr;
+  SearchLimits limits_;
+  std::chrono::steady_clock::time_point start_;
+  bool wasPondering_ = false;
+  bool aborted_ = false;
+  std::uint64_t nodes_ = 0;
+  int seldepth_ = 0;
+};
+
+// Whether a score is a win or loss, and in how many moves (positive: the side to move wins).
+inline bool isMateScore(int score) { return score > kMateBound || score < -kMateBound; }
+int mateInMoves(int score);
+
+}  // namespace zelk::search

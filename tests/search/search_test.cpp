@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+#include "core/sfen.h"
+#include "core/test_support.h"
+#include "search/movegen.h"
+#include "search/search.h"
+
+namespace zelk {
+namespace {
+
+using search::Position;
+using search::SearchLimits;
+using search::Searcher;
+
+struct Found {
+  std::string move;
+  int score = 0;
+  std::uint64_t nodes = 0;
+};
+
+Found searchDepth(const char* sfen, int depth, Searcher& s) {
+  Position p(test::position(sfen));
+  const std::uint64_t key = p.key();
+  SearchLimits l;
+  l.depth = depth;
+  const std::atomic<bool> stop{false};
+  const search::SearchResult r = s.search(p, l, stop);
+  EXPECT_EQ(p.key(), key) << "the search left the position changed";
+  EXPECT_TRUE(p.consistent());
+  return {r.best ? toUsi(p.toUsi(r.best)) : "none", r.score, r.nodes};
+}
+
+Found searchDepth(const char* sfen, int depth) {
+  Searcher s(4);
+  return searchDepth(sfen, depth, s);
+}
+
+TEST(Searcher, AKingInReachIsTakenAtOnce) {
+  // The upper gold on 2d takes the king on 2e; nothing else is searched.
+  const Found f = searchDepth("4k/5/5/3g1/3K1 w - 1", 6);
+  EXPECT_EQ(f.move, "2d2e");
+  EXPECT_EQ(f.score, search::kMate);
+  EXPECT_EQ(search::mateInMoves(f.score), 1);
+}
+
+TEST(Searcher, AMateIsScoredByTheDistanceToTheKingsCapture) {
+  // A gold dropped on 1b, guarded by the pawn on 1c, leaves the king on 1a no square: the
+  // king falls two plies later.
+  const Found f = searchDepth("4k/5/4P/5/K4 b G 1", 5);
+  EXPECT_EQ(f.move, "G*1b");
+  EXPECT_EQ(f.score, search::kMate - 2);
+  EXPECT_EQ(search::mateInMoves(f.score), 3);
+  // The side being mated sees the same line from the other end and spins it out: with the
+  // gold already on 1b the king is lost on the next ply whatever it does.
+  const Found lost = searchDepth("4k/4G/4P/5/K4 w - 1", 5);
+  EXPECT_EQ(lost.score, -(search::kMate - 1));
+  EXPECT_EQ(search::mateInMoves(lost.score), -2);
+}
+
+TEST(Searcher, APawnDroppedToMateIsAllowed) {
+  // A pawn dropped on 1b, guarded by the gold on 2c, mates the king on 1a hemmed in by its
+  // own pawn and silver (neither can take the pawn).
+  const Found f = searchDepth("3pk/3s1/3G1/5/K4 b P 1", 4);
+  EXPECT_EQ(f.move, "P*1b");
+  EXPECT_EQ(f.score, search::kMate - 2);
+}
+
+TEST(Searcher, TheSameSearchGivesTheSameMoveAndNodes) {
+  for (const char* sfen : {"rbsgk/4p/5/P4/KGSBR b - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22",
+                           "2r1k/1g1rg/4p/3B1/+s1KB1 b SP 31"}) {
+    const Found a = searchDepth(sfen, 6), b = searchDepth(sfen, 6);
+    EXPECT_EQ(a.move, b.move) << sfen;
+    EXPECT_EQ(a.nodes, b.nodes) << sfen;
+  }
+}
+
+TEST(Searcher, ANodeBudgetIsKept) {
+  Position p(test::position(kStartSfen));
+  Searcher s(4);
+  SearchLimits l;
+  l.nodes = 5000;
+  const std::atomic<bool> stop{false};
+  const search::SearchResult r = s.search(p, l, stop);
+  EXPECT_NE(r.best, search::kNoMove);
+  EXPECT_LE(r.nodes, 5000u + 1024u);  // checked every node in the main search, every 1024 in quiescence
+  EXPECT_GE(r.nodes, 5000u);
+}
+
+// Games of the search against itself, each move checked by the rules core.
+TEST(Searcher, WholeGamesAreMadeOfMovesTheRulesAllow) {
+  Searcher s(4);
+  const std::atomic<bool> stop{false};
+  int kingsTaken = 0;
+  for (const char* start : {"rbsgk/4p/5/P4/KGSBR b - 1", "rbsgk/4p/P4/5/KGSBR w - 2", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22"}) {
+    GameState g = test::position(start);
+    Position p(g);
+    for (int ply = 0; ply < 120 && g.勝者 == 0; ++ply) {
+      SearchLimits l;
+      l.depth = 3;
+      const search::SearchResult r = s.search(p, l, stop);
+      ASSERT_NE(r.best, search::kNoMove) << toSfen(g);
+      const UsiMove m = p.toUsi(r.best);
+      ASSERT_FALSE(playUsiMove(g, m).has_value()) << toSfen(g) << " " << toUsi(m);
+      p.make(r.best);
+    }
+    if (g.勝者 != 0) ++kingsTaken;
+  }
+  EXPECT_GE(kingsTaken, 1);
+}
+
+TEST(TranspositionTable, KeepsWhatWasStoredAndForgetsOnClear) {
+  search::TranspositionTable tt(1);
+  tt.allocate();
+  EXPECT_EQ(tt.probe(12345), nullptr);
+  tt.store(12345, search::boardMove(3, 8), -77, 12, 5, search::kBoundLower);
+  const search::TtEntry* e = tt.probe(12345);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->move, search::boardMove(3, 8));
+  EXPECT_EQ(e->score, -77);
+  EXPECT_EQ(e->depth, 5);
+  EXPECT_EQ(e->bound(), search::kBoundLower);
+  // A shallower bound of the same search does not overwrite a much deeper result; an exact
+  // one does, keeping the move when it has none.
+  tt.store(12345, search::kNoMove, 5, 12, 1, search::kBoundUpper);
+  EXPECT_EQ(tt.probe(12345)->depth, 5);
+  tt.store(12345, search::kNoMove, 5, 12, 1, search::kBoundExact);
+  EXPECT_EQ(tt.probe(12345)->depth, 1);
+  EXPECT_EQ(tt.probe(12345)->move, search::boardMove(3, 8));
+  tt.clear();
+  EXPECT_EQ(tt.probe(12345), nullptr);
+  EXPECT_EQ(tt.megabytes(), 1u);
+}
+
+}  // namespace
+}  // namespace zelk

@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <new>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "core/sfen.h"
+#include "core/test_support.h"
+#include "com/move_choice.h"
+#include "usi/line_reader.h"
+#include "players/engine_move.h"
+#include "players/levels.h"
+#include "search/time_manager.h"
+#include "usi/usi.h"
+
+// Counts heap allocations, so a test can show the search makes none. (GCC takes the malloc
+// behind this operator new for a mismatch with the free behind operator delete.)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+static std::atomic<long> gAllocations{0};
+void* operator new(std::size_t n) {
+  ++gAllocations;
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace zelk {
+namespace {
+
+// What the engine writes, safe to read while its worker thread writes.
+class Transcript : public std::streambuf {
+public:
+  std::string text() {
+    const std::lock_guard<std::mutex> lock(m_);
+    return s_;
+  }
+  void clear() {
+    const std::lock_guard<std::mutex> lock(m_);
+    s_.clear();
+  }
+
+protected:
+  int_type overflow(int_type c) override {
+    if (c != traits_type::eof()) {
+      const std::lock_guard<std::mutex> lock(m_);
+      s_.push_back(static_cast<char>(c));
+    }
+    return c;
+  }
+  std::streamsize xsputn(const char* p, std::streamsize n) override {
+    const std::lock_guard<std::mutex> lock(m_);
+    s_.append(p, static_cast<std::size_t>(n));
+    return n;
+  }
+
+private:
+  std::mutex m_;
+  std::string s_;
+};
+
+// An engine and what it said.
+struct Session {
+  Transcript transcript;
+  std::ostream out{&transcript};
+  UsiEngine engine{out};
+  std::string send(const std::string& lines) {
+    std::istringstream in(lines);
+    std::string line;
+    while (std::getline(in, line))
+      if (!engine.handle(line)) break;
+    return transcript.text();
+  }
+  // Everything said once the running go has answered.
+  std::string answered() {
+    engine.waitForAnswer();
+    return transcript.text();
+  }
+};
+
+std::string session(const std::string& lines) {
+  Session s;
+  s.send(lines);
+  return s.answered();
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(Usi, HandshakeNamesTheEngineAndItsOptions) {
+  const std::string out = session("usi\nisready\nquit\nisready\n");
+  EXPECT_TRUE(has(out, "id name "));
+  EXPECT_TRUE(has(out, "id author "));
+  EXPECT_TRUE(has(out, "option name Level type spin default 3 min 1 max 6\n"));
+  EXPECT_TRUE(has(out, "option name USI_Hash type spin default 16 min 1 max 1024\n"));
+  EXPECT_TRUE(has(out, "usiok\n"));
+  // One readyok: nothing is answered after quit.
+  EXPECT_EQ(out.find("readyok"), out.rfind("readyok"));
+}
+
+TEST(Usi, PerftPrintsEachRootMoveAndTheTotal) {
+  const std::string out = session("position startpos\ngo perft 1\n");
+  EXPECT_TRUE(has(out, "5d5c: 1\n"));  // the MAN pawn straight up
+  EXPECT_TRUE(has(out, "2e4c: 1\n"));  // the bishop two squares up-left
+  EXPECT_TRUE(has(out, "Nodes searched: 14\n"));
+  EXPECT_TRUE(has(session("position startpos\ngo perft 4\n"), "Nodes searched: 49952\n"));
+  EXPECT_TRUE(has(session("position startpos\ngo perft\n"), "Nodes searched: 14\n"));
+}
+
+TEST(Usi, PerftTakesOnlyAWholeDepthFromOneToTen) {
+  for (const char* bad : {"go perft 4294967297", "go perft 1x", "go perft 0", "go perft -1", "go perft 11",
+                          "go perft 3 4", "go perft +2"}) {
+    const std::string out = session(std::string("position startpos\n") + bad + "\n");
+    EXPECT_TRUE(has(out, "info string ")) << bad;
+    EXPECT_FALSE(has(out, "Nodes searched")) << bad << " gave " << out;
+    EXPECT_FALSE(has(out, "bestmove")) << bad;
+  }
+}
+
+TEST(Usi, StopAndQuitEndALongPerft) {
+  Session s;
+  s.send("position startpos\ngo perft 10\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // well into the count
+  s.send("stop\n");  // returns once the count has ended
+  const std::string out = s.transcript.text();
+  EXPECT_TRUE(has(out, "info string perft stopped\n"));
+  EXPECT_FALSE(has(out, "Nodes searched"));
+  // The engine answers again at once.
+  EXPECT_TRUE(has(s.send("isready\n"), "readyok\n"));
+
+  Session q;
+  q.send("position startpos\ngo perft 10\n");
+  EXPECT_FALSE(q.engine.handle("quit"));
+  EXPECT_FALSE(has(q.transcript.text(), "Nodes searched"));
+}
+
+TEST(Usi, ARefusedPositionLeavesNoneAndGoSaysWhyAndResigns) {
+  const struct {
+    const char* command;
+    const char* reason;
+  } cases[] = {
+      {"position sfen rbsgk/4p/5/P4/KGSBX b - 1", "bad sfen: unknown piece 'X'"},
+      {"position startpos moves 5d5c 1a1e", "bad move 1a1e: illegal move"},
+      {"position startpos moves zz", "bad move zz: a move is like 5d5c, 5d5c+ or P*3c"},
+      {"position", "position needs startpos or sfen"},
+      {"position sfen rbsgk/4p/5/P4/KGSBR", "bad sfen: sfen needs a board and a side to move"},
+      {"position sfen rbsgk/4p/5/P4/KGSBR b 40P 1", "impossible position: more than 2 pawns on the board and in the hands"},
+      {"position sfen rbsgk/4p/5/P4/KGSBR b 40P40P40P 1", "bad sfen: hand count too large"},
+      {"position sfen 5/5/5/5/5 b - 1", "impossible position: sente has no king"},
+      {"position sfen Pbsgk/4p/5/5/KGSBR b - 1", "impossible position: a sente pawn on 5a can never move"},
+      {"position sfen rbsgk/5/P4/P4/KGSBR b - 1", "impossible position: two unpromoted sente pawns on file 5"},
+  };
+  for (const auto& c : cases) {
+    for (const int level : {3, 6}) {
+      Session s;
+      s.send("setoption name Level value " + std::to_string(level) + "\nposition startpos moves 5d5c\n");
+      ASSERT_TRUE(s.engine.position().has_value());
+      s.transcript.clear();
+      s.send(std::string(c.command) + "\n");
+      EXPECT_EQ(s.transcript.text(), std::string("info string ") + c.reason + "\n") << c.command;
+      EXPECT_FALSE(s.engine.position().has_value()) << c.command;
+      s.transcript.clear();
+      s.send("go\n");
+      EXPECT_EQ(s.answered(), std::string("info string ") + c.reason + "\nbestmove resign\n") << c.command;
+      s.transcript.clear();
+      s.send("go perft 2\n");
+      EXPECT_EQ(s.answered(), std::string("info string ") + c.reason + "\n") << c.command;
+    }
+  }
+  // A good position afterwards is taken again.
+  EXPECT_TRUE(has(session("position sfen 5/5/5/5/5 b - 1\nposition startpos\ngo perft 1\n"), "Nodes searched: 14\n"));
+}
+
+TEST(Usi, LevelOptionTakesOneToSixOnly) {
+  Session s;
+  s.send("setoption name Level value 1\n");
+  EXPECT_EQ(s.engine.level(), 1);
+  s.send("setoption name Level value 6\n");
+  EXPECT_EQ(s.engine.level(), 6);
+  for (const char* bad : {"7", "0", "4x", "", "-5", "99999999999"}) {
+    s.transcript.clear();
+    s.send(std::string("setoption name Level value ") + bad + "\n");
+    EXPECT_EQ(s.engine.level(), 6) << bad;
+    EXPECT_EQ(s.transcript.text(), "info string Level must be 1 to 6\n") << bad;
+  }
+}
+
+TEST(Usi, GoAnswersScoreThenBestMove) {
+  // COM to move can take the MAN king with its gold: 9999, and the search stops there.
+  const std::string out = session("position sfen 4k/5/5/3g1/3K1 w - 1\ngo btime 0 wtime 0\n");
+  EXPECT_NE(out.find("info score cp 9999\ninfo string score 9999\nbestmove 2d2e\n"), std::string::npos) << out;
+}
+
+TEST(Usi, ASideWithoutACandidateResigns) {
+  // The upper side's gold takes the lower side's king: the game is over for every level.
+  for (const char* level : {"3", "6"})
+    EXPECT_TRUE(has(session(std::string("setoption name Level value ") + level +
+                            "\nposition sfen 4k/5/5/3g1/3K1 w - 1 moves 2d2e\ngo\n"),
+                    "bestmove resign\n"))
+        << level;
+  // A COM pawn on the last rank cannot move and COM has nothing else.
+  GameState g = test::position("5/5/5/4K/p4 w - 1");
+  EXPECT_FALSE(decideComMove(g).found);
+}
+
+TEST(Usi, TheSearchingLevelsAnswerWithInfoAndAPlayableMove) {
+  for (const char* level : {"4", "5", "6"}) {
+    const std::string out = session(std::string("setoption name Level value ") + level +
+                                    "\nposition startpos moves 5d5c 1b1c\ngo depth 4\n");
+    EXPECT_TRUE(has(out, "info depth 4 seldepth ")) << out;
+    EXPECT_TRUE(has(out, " score cp ")) << out;
+    const std::size_t at = out.find("bestmove ");
+    ASSERT_NE(at, std::string::npos) << out;
+    std::istringstream answer(out.substr(at + 9));
+    std::string move;
+    answer >> move;
+    GameState g = test::position(kStartSfen);
+    ASSERT_FALSE(playUsiMove(g, *parseUsiMove("5d5c")).has_value());
+    ASSERT_FALSE(playUsiMove(g, *parseUsiMove("1b1c")).has_value());
+    const auto m = parseUsiMove(move);
+    ASSERT_TRUE(m.has_value()) << move;
+    EXPECT_FALSE(playUsiMove(g, *m).has_value()) << move;
+  }
+  // A king that can be taken is taken, and the score says the game is won now.
+  const std::string out = session("setoption name Level value 6\nposition sfen 4k/5/5/3g1/3K1 w - 1\ngo\n");
+  EXPECT_TRUE(has(out, "score mate 1 ")) << out;
+  EXPECT_TRUE(has(out, "bestmove 2d2e\n")) << out;
+}
+
+TEST(Usi, InfiniteAndPonderWaitForStopOrPonderhit) {
+  for (const char* level : {"3", "6"}) {
+    for (const char* go : {"go infinite", "go ponder btime 1000 wtime 1000", "go ponder"}) {
+      for (const char* release : {"stop", "ponderhit"}) {
+        if (std::string(go) == "go infinite" && std::string(release) == "ponderhit") continue;
+        Session s;
+        s.send(std::string("setoption name Level value ") + level + "\nposition startpos\n" + go + "\n");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_TRUE(has(s.send("isready\n"), "readyok\n"));  // answered while it thinks
+        EXPECT_FALSE(has(s.transcript.text(), "bestmove")) << level << " " << go << ": answered at once";
+        s.send(std::string(release) + "\n");
+        EXPECT_TRUE(has(s.answered(), "bestmove ")) << level << " " << go << " " << release;
+      }
+    }
+  }
+  // A new position ends an endless search with its answer first.
+  Session s;
+  s.send("setoption name Level value 6\nposition startpos\ngo infinite\nposition startpos moves 5d5c\n");
+  EXPECT_TRUE(has(s.transcript.text(), "bestmove "));
+}
+
+TEST(Usi, ASearchUnderAClockAnswersWithinItsTime) {
+  for (const char* go : {"go btime 0 wtime 0 byoyomi 300", "go btime 2000 wtime 2000 byoyomi 100",
+                         "go btime 600 wtime 90000 binc 100 winc 100", "go movetime 250"}) {
+    Session s;
+    s.send("setoption name Level value 6\nposition startpos moves 5d5c 1b1c 4e3d\n");
+    const auto t0 = std::chrono::steady_clock::now();
+    s.send(std::string(go) + "\n");
+    const std::string out = s.answered();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_TRUE(has(out, "bestmove ")) << go;
+    // The budget the GUI allows (upper side to move: wtime, winc), with a little for a busy machine.
+    const long allowed = std::string(go).find("byoyomi 300") != std::string::npos ? 300
+                         : std::string(go).find("byoyomi 100") != std::string::npos ? 2100
+                         : std::string(go).find("movetime") != std::string::npos ? 250
+                                                                                  : 90000 / 8 + 100;
+    EXPECT_LE(ms, allowed + 100) << go;
+  }
+}
+
+TEST(Usi, TimeManagementNeverPlansPastTheClock) {
+  for (std::int64_t left : {0, 1, 10, 100, 1000, 30000, 600000}) {
+    for (std::int64_t byoyomi : {0, 10, 100, 3000}) {
+      for (std::int64_t inc : {0, 100, 5000}) {
+        GoCommand go;
+        go.time[0] = left;
+        go.time[1] = 5;
+        go.increment[0] = inc;
+        go.byoyomi = byoyomi;
+        const search::SearchLimits l = search::limitsFor(go, 0);
+        EXPECT_GE(l.hardMs, 1);
+        EXPECT_LE(l.softMs, l.hardMs);
+        if (left + byoyomi > search::kMoveOverheadMs) {
+          EXPECT_LE(l.hardMs, left + byoyomi - search::kMoveOverheadMs);
+        }
+        // The level's own budget is kept when the clock is generous.
+        const search::SearchLimits both = search::tighter(levelBudget(6), l);
+        EXPECT_LE(both.hardMs, levelBudget(6).hardMs);
+      }
+    }
+  }
+}
+
+TEST(Usi, GoTakesOnlyWholeNumbers) {
+  for (const char* bad : {"go depth x", "go movetime", "go nodes -3", "go btime 1e3", "go wtime 5 binc 1.5",
+                          "go byoyomi 99999999999999999999", "go sideways"}) {
+    std::string why;
+    EXPECT_FALSE(parseGo(std::string_view(bad).substr(3), &why).has_value()) << bad;
+    EXPECT_FALSE(why.empty()) << bad;
+    const std::string out = session(std::string("position startpos\n") + bad + "\n");
+    EXPECT_EQ(out, "info string " + why + "\nbestmove resign\n") << bad;
+  }
+  const auto go = parseGo("btime 1000 wtime -20 binc 10 winc 20 byoyomi 0 depth 7 nodes 5000", nullptr);
+  ASSERT_TRUE(go.has_value());
+  EXPECT_EQ(go->time[0], 1000);
+  EXPECT_EQ(go->time[1], 0);  // a clock run over counts as nothing left
+  EXPECT_EQ(go->increment[1], 20);
+  EXPECT_EQ(go->depth, 7);
+  EXPECT_EQ(go->nodes, 5000u);
+}
+
+// The lower side's move is the upper side's move in the turned-round position, turned back.
+TEST(Usi, TheLowerSideIsSearchedAsTheUpperSideTurnedRound) {
+  for (const char* sfen : {"rbsgk/4p/5/P4/KGSBR w - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22",
+                           "1+R2g/+B2kp/2Ss1/PG3/1K1BR w - 22"}) {
+    GameState upper = test::position(sfen);
+    GameState lower = upper;
+    turnRound(lower);
+    ASSERT_EQ(lower.手番, lower.MAN手番);
+    const EngineAnswer a = engineMove(upper, 3);
+    const EngineAnswer b = engineMove(lower, 3);
+    ASSERT_TRUE(a.found && b.found) << sfen;
+    EXPECT_EQ(turnedRound(a.move), b.move) << sfen;
+    EXPECT_EQ(a.score, b.score) << sfen;
+  }
+}
+
+TEST(Usi, TheEnginePlaysWholeGamesAgainstItselfAtEveryLevel) {
+  for (int level = 1; level <= 3; ++level) {
+    GameState g = test::position(kStartSfen);
+    int plies = 0;
+    for (; plies < 300; ++plies) {
+      const EngineAnswer a = engineMove(g, level);
+      if (!a.found) break;
+      const auto err = playUsiMove(g, a.move);
+      ASSERT_FALSE(err.has_value()) << "level " << level << " ply " << plies << ": " << toUsi(a.move) << " in "
+                                    << toSfen(g) << ": " << *err;
+      if (g.勝者 != 0) break;
+    }
+    EXPECT_GT(plies, 2) << "level " << level;
+  }
+}
+
+// A streambuf that serves a text and notes whether anyone asked for more.
+class Feed : public std::streambuf {
+public:
+  explicit Feed(std::string text) : text_(std::move(text)) { setg(text_.data(), text_.data(), text_.data() + text_.size()); }
+  bool askedForMore = false;
+
+protected:
+  int_type underflow() override {
+    askedForMore = true;
+    return traits_type::eof();
+  }
+
+private:
+  std::string text_;
+};
+
+TEST(LineReader, LinesEndAtLfCrLfOrALoneCr) {
+  std::istringstream in("usi\risready\r\nposition startpos\n\rgo\n\nquit");
+  LineReader r(in);
+  std::vector<std::string> lines;
+  std::string line;
+  while (r.next(line)) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"usi", "isready", "position startpos", "", "go", "", "quit"}));
+
+  // After a CR the line is handed on at once, without waiting to see whether a LF follows.
+  Feed feed("go infinite\r");
+  std::istream stream(&feed);
+  LineReader cr(stream);
+  ASSERT_TRUE(cr.next(line));
+  EXPECT_EQ(line, "go infinite");
+  EXPECT_FALSE(feed.askedForMore);
+
+  // A line too long to be a command is cut, and the next one read whole.
+  std::istringstream huge(std::string(LineReader::kMaxLine + 10, 'x') + "\nisready\n");
+  LineReader h(huge);
+  ASSERT_TRUE(h.next(line));
+  EXPECT_TRUE(h.lastWasCut());
+  EXPECT_EQ(line.size(), LineReader::kMaxLine);
+  ASSERT_TRUE(h.next(line));
+  EXPECT_FALSE(h.lastWasCut());
+  EXPECT_EQ(line, "isready");
+
+  // A cut position leaves none.
+  Session s;
+  s.engine.refuseLongLine("position sfen xxxx");
+  EXPECT_FALSE(s.engine.position().has_value());
+  s.send("go\n");
+  EXPECT_TRUE(has(s.answered(), "bestmove resign\n"));
+}
+
+TEST(Search, TheDecisionAllocatesNothing) {
+  GameState g = test::position("r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22");
+  const long before = gAllocations.load();
+  const ComDecision d = decideComMove(g);
+  EXPECT_EQ(gAllocations.load(), before);
+  EXPECT_TRUE(d.found);
+}
+
+}  // namespace
+}  // namespace zelk
