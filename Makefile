@@ -1,5 +1,5 @@
 # Thin wrappers over the CMake presets.
-.PHONY: run test sanitize bench fuzz deps clean package check-package
+.PHONY: run test sanitize debug bench fuzz deps clean package check-package
 
 deps:
 	@scripts/install-deps.sh
@@ -19,6 +19,12 @@ sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Assertions on, the standard library's checks and the search position's own check.
+debug: deps
+	cmake --preset debug
+	cmake --build --preset debug
+	ctest --preset debug
 
 bench: deps build/default/build.ninja
 	cmake --build --preset default

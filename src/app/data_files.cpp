@@ -4,15 +4,11 @@
 
 #include "play/form1_controller.h"
 #include "presentation/sound.h"
+#include "base/utf8_path.h"
 
 namespace zelk::app {
 
 namespace {
-
-std::string utf8(const std::filesystem::path& p) {
-  const std::u8string s = p.u8string();
-  return std::string(s.begin(), s.end());
-}
 
 }  // namespace
 
@@ -36,11 +32,11 @@ std::vector<std::filesystem::path> dataFolders(const std::filesystem::path& star
 DataFileReport reportDataFiles(const std::filesystem::path& start, const std::vector<std::filesystem::path>& folders) {
   DataFileReport report;
   report.complete = true;
-  report.text = "start folder: " + utf8(start) + "\n";
+  report.text = "start folder: " + utf8Of(start) + "\n";
   auto line = [&](std::string_view name, const std::filesystem::path& found) {
     std::error_code ec;
     const bool there = !found.empty() && std::filesystem::is_regular_file(found, ec);
-    report.text += std::string(name) + ": " + (there ? utf8(found) : "not found") + "\n";
+    report.text += std::string(name) + ": " + (there ? utf8Of(found) : "not found") + "\n";
     report.complete = report.complete && there;
   };
   for (std::string_view name : kSoundFiles) line(name, findFile(name, folders));

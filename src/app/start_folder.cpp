@@ -1,15 +1,11 @@
 #include "app/start_folder.h"
+#include "base/utf8_path.h"
 
 #include <system_error>
 
 namespace zelk::app {
 
 namespace {
-
-std::string utf8(const std::filesystem::path& p) {
-  const std::u8string s = p.u8string();
-  return std::string(s.begin(), s.end());
-}
 
 // Makes the folder and any missing parents; the ones made here are readable by the owner alone.
 bool makeFolder(const std::filesystem::path& folder, std::error_code& ec) {
@@ -44,13 +40,13 @@ StartFolder chooseStartFolder(bool fromDesktop, const std::filesystem::path& per
                               const std::filesystem::path& current) {
   if (!fromDesktop) return {current, {}};
   if (perUser.empty()) {
-    return {current, "ファイルを置くフォルダが分かりません（HOME が設定されていません）。\n" + utf8(current) +
+    return {current, "ファイルを置くフォルダが分かりません（HOME が設定されていません）。\n" + utf8Of(current) +
                          " を使います。"};
   }
   std::error_code ec;
   if (makeFolder(perUser, ec)) return {perUser, {}};
-  return {current, "ファイルを置くフォルダ " + utf8(perUser) + " を作れません（" + ec.message() + "）。\n" +
-                       utf8(current) + " を使います。"};
+  return {current, "ファイルを置くフォルダ " + utf8Of(perUser) + " を作れません（" + ec.message() + "）。\n" +
+                       utf8Of(current) + " を使います。"};
 }
 
 }  // namespace zelk::app

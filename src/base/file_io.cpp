@@ -1,4 +1,5 @@
 #include "base/file_io.h"
+#include "base/utf8_path.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -139,10 +140,7 @@ void syncFolder(const fs::path& target) {
 
 }  // namespace
 
-std::string displayName(const fs::path& path) {
-  const std::u8string s = path.u8string();
-  return std::string(s.begin(), s.end());
-}
+std::string displayName(const fs::path& path) { return utf8Of(path); }
 
 FileResult readWholeFile(const fs::path& path, std::uintmax_t limit) {
   // Looked at before it is opened, so that no device is ever opened; looked at again once

@@ -6,6 +6,7 @@
 #include "core/game_view.h"
 #include "core/legality.h"
 #include "core/move_execution.h"
+#include "base/words.h"
 
 namespace zelk {
 
@@ -49,7 +50,8 @@ std::string pieceText(int code) {
   return promoted ? std::string("+") + c : std::string(1, c);
 }
 
-// The king squares of the position on the board; a missing king keeps its old square.
+}  // namespace
+
 void locateKings(GameState& g) {
   for (int x = 1; x <= 5; ++x)
     for (int y = 1; y <= 5; ++y) {
@@ -58,20 +60,14 @@ void locateKings(GameState& g) {
     }
 }
 
-}  // namespace
 
 std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
   // Fields: board, side, hands, move number (the last two may be left out).
+  const std::vector<std::string_view> w = words(sfen);
+  if (w.size() > 4) return "too many fields in sfen";
   std::string_view fields[4];
-  int count = 0;
-  for (std::size_t i = 0; i < sfen.size();) {
-    while (i < sfen.size() && sfen[i] == ' ') ++i;
-    if (i >= sfen.size()) break;
-    const std::size_t start = i;
-    while (i < sfen.size() && sfen[i] != ' ') ++i;
-    if (count == 4) return "too many fields in sfen";
-    fields[count++] = sfen.substr(start, i - start);
-  }
+  const int count = static_cast<int>(w.size());
+  for (int i = 0; i < count; ++i) fields[i] = w[i];
   if (count < 2) return "sfen needs a board and a side to move";
 
   Board board;

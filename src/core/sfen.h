@@ -41,4 +41,7 @@ UsiMove turnedRound(const UsiMove& m);
 // The position turned round: squares mirrored, codes negated, hands exchanged, turn swapped.
 void turnRound(GameState& g);
 
+// Sets the king squares from the board; a missing king keeps its old square.
+void locateKings(GameState& g);
+
 }  // namespace zelk

@@ -40,19 +40,12 @@ GameState stateOf(const RecordPosition& p) {
   g.持駒数MAN = 調査_持駒数(g, g.MAN手番);
   g.持駒数COM = 調査_持駒数(g, g.COM手番);
   g.手番 = p.手番;
-  for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 5; ++y) {
-      if (g.盤面(x, y) == MAN王) g.MAN王X = x, g.MAN王Y = y;
-      if (g.盤面(x, y) == COM王) g.COM王X = x, g.COM王Y = y;
-    }
+  locateKings(g);
   return g;
 }
 
 RecordPosition positionOf(const GameState& g) {
-  RecordPosition p;
-  p.盤面 = g.盤面;
-  p.持駒先手 = g.持駒MAN;
-  p.持駒後手 = g.持駒COM;
+  RecordPosition p = boardAndHandsOf(g);
   p.手番 = g.手番 == g.COM手番 ? 後手 : 先手;
   return p;
 }

@@ -62,6 +62,16 @@ struct GameRecord {
 GameState stateOf(const RecordPosition& p);
 RecordPosition positionOf(const GameState& g);
 
+// The board and hands of a game or a history slot, with 先手 to move.
+template <class Holder>
+RecordPosition boardAndHandsOf(const Holder& h) {
+  RecordPosition p;
+  p.盤面 = h.盤面;
+  p.持駒先手 = h.持駒MAN;
+  p.持駒後手 = h.持駒COM;
+  return p;
+}
+
 // Every position of the record, the start first, the moves replayed by the rules. A move the
 // rules refuse gives its index (from 0) and the reason instead.
 struct Replay {

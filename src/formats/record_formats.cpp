@@ -9,6 +9,7 @@
 #include "formats/record_file.h"
 #include "formats/record_slots.h"
 #include "formats/sfen_record.h"
+#include "base/utf8_path.h"
 
 namespace zelk {
 
@@ -88,8 +89,7 @@ std::optional<RecordFormat> formatNamed(std::string_view extension) {
 }
 
 std::optional<RecordFormat> formatOfPath(const std::filesystem::path& path) {
-  const std::u8string e = path.extension().u8string();
-  return formatNamed(std::string(e.begin(), e.end()));
+  return formatNamed(utf8Of(path.extension()));
 }
 
 std::string kifText(std::string_view bytes) {

@@ -21,14 +21,6 @@ HistorySlot slotAt(const RecordPosition& p, double first, double second) {
   return s;
 }
 
-RecordPosition positionOfSlot(const HistorySlot& s) {
-  RecordPosition p;
-  p.盤面 = s.盤面;
-  p.持駒先手 = s.持駒MAN;
-  p.持駒後手 = s.持駒COM;
-  return p;
-}
-
 }  // namespace
 
 std::vector<HistorySlot> slotsOf(const GameRecord& r) {
@@ -62,7 +54,7 @@ std::vector<HistorySlot> slotsOf(const GameRecord& r) {
 
 FromSlots recordFromSlots(const std::vector<HistorySlot>& slots) {
   std::vector<RecordPosition> positions;
-  for (const HistorySlot& s : slots) positions.push_back(positionOfSlot(s));
+  for (const HistorySlot& s : slots) positions.push_back(boardAndHandsOf(s));
   FromPositions found = recordFromPositions(positions);
   FromSlots out;
   out.brokenAt = found.brokenAt;

@@ -2,23 +2,13 @@
 
 #include <vector>
 
+#include "base/words.h"
 #include "core/position_check.h"
+#include "core/position_command.h"
 
 namespace zelk {
 
 namespace {
-
-std::vector<std::string_view> words(std::string_view s) {
-  std::vector<std::string_view> w;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n')) ++i;
-    const std::size_t start = i;
-    while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '\r' && s[i] != '\n') ++i;
-    if (i > start) w.push_back(s.substr(start, i - start));
-  }
-  return w;
-}
 
 std::string joined(const std::vector<std::string_view>& w, std::size_t from, std::size_t to) {
   std::string s;
@@ -47,28 +37,14 @@ std::string sfenLines(const GameRecord& r) {
 
 PositionText readPositionText(std::string_view text) {
   PositionText out;
-  std::vector<std::string_view> w = words(text);
-  std::size_t i = 0;
-  if (i < w.size() && w[i] == "position") ++i;
-  if (i >= w.size()) {
+  const std::optional<PositionWords> words = splitPositionText(text, true);
+  if (!words) {
     out.error = "局面がありません";
     return out;
   }
-
-  std::string sfen;
-  if (w[i] == "startpos") {
-    sfen = std::string(kStartSfen);
-    ++i;
-  } else {
-    if (w[i] == "sfen") ++i;
-    std::size_t end = i;
-    while (end < w.size() && w[end] != "moves" && end - i < 4) ++end;
-    sfen = joined(w, i, end);
-    i = end;
-  }
   GameState g;
-  if (auto err = loadSfen(g, sfen)) {
-    out.error = "SFEN「" + sfen + "」が読めません: " + *err;
+  if (auto err = loadSfen(g, words->sfen)) {
+    out.error = "SFEN「" + words->sfen + "」が読めません: " + *err;
     return out;
   }
   if (const auto problem = positionProblem(g)) {
@@ -79,20 +55,19 @@ PositionText readPositionText(std::string_view text) {
   r.start = positionOf(g);
   r.firstMoveNumber = g.手数 + 1;
 
-  if (i < w.size() && w[i] != "moves") {
-    out.error = "SFENの後に読めない語「" + std::string(w[i]) + "」があります";
+  if (!words->stray.empty()) {
+    out.error = "SFENの後に読めない語「" + words->stray + "」があります";
     return out;
   }
-  if (i < w.size()) ++i;
-  for (; i < w.size(); ++i) {
+  for (const std::string_view word : words->moves) {
     std::string why;
-    const auto m = parseUsiMove(w[i], &why);
+    const auto m = parseUsiMove(word, &why);
     if (!m) {
-      out.error = "指し手「" + std::string(w[i]) + "」が読めません: " + why;
+      out.error = "指し手「" + std::string(word) + "」が読めません: " + why;
       return out;
     }
     if (auto err = playUsiMove(g, *m)) {
-      out.error = "指し手「" + std::string(w[i]) + "」はこの局面で指せません: " + *err;
+      out.error = "指し手「" + std::string(word) + "」はこの局面で指せません: " + *err;
       return out;
     }
     RecordedMove rm;

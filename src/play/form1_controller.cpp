@@ -2,6 +2,7 @@
 
 #include "core/setup.h"
 #include "presentation/view_scale.h"
+#include "base/utf8_path.h"
 
 namespace zelk {
 
@@ -139,7 +140,7 @@ void Form1Controller::VER_Click() {
 std::filesystem::path helpPage(const std::vector<std::filesystem::path>& dataFolders,
                                const std::filesystem::path& startFolder) {
   std::filesystem::path page = findFile(kHelpPage, dataFolders);
-  if (page.empty()) page = startFolder / std::filesystem::path(std::u8string(kHelpPage.begin(), kHelpPage.end()));
+  if (page.empty()) page = startFolder / pathOfUtf8(kHelpPage);
   return page;
 }
 

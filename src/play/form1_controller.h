@@ -116,6 +116,9 @@ private:
   void makeMove(int Button);      // the selected piece goes to the chosen square
   void selectHandPiece(int X, int Y);
   void syncTimer();
+  // What starting play as either side begins with: a finished game set up anew, the level and
+  // board drawn, the game in play from the last slot played. True for a fresh game.
+  bool beginPlay();
 
   Platform p_;
   bool ended_ = false;

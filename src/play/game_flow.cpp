@@ -26,7 +26,7 @@ int lastSlotKept(const GameState& g) {
 
 }  // namespace
 
-void Form1Controller::SENTE_Click() {
+bool Form1Controller::beginPlay() {
   if (g.勝者 != 0) 初期設定(g, screen);
   screen.描画_棋譜読込み部分消去();
   screen.描画_レベル(g.レベル);
@@ -37,8 +37,13 @@ void Form1Controller::SENTE_Click() {
   g.対局モード = 1;
   g.棋譜モード = 0;
   g.記録最終 = lastSlotKept(g);
-  g.開始時刻 = p_.clock.timeOfDay();
   g.timer1Enabled = true;
+  return fresh;
+}
+
+void Form1Controller::SENTE_Click() {
+  const bool fresh = beginPlay();
+  g.開始時刻 = p_.clock.timeOfDay();
   if (fresh || g.手番 == g.MAN手番) {
     // MAN moves: a fresh game, or play taken up on MAN's turn (MAN becomes the first player).
     g.MAN手番 = 先手;
@@ -52,18 +57,7 @@ void Form1Controller::SENTE_Click() {
 }
 
 void Form1Controller::GOTE_Click() {
-  if (g.勝者 != 0) 初期設定(g, screen);
-  screen.描画_棋譜読込み部分消去();
-  screen.描画_レベル(g.レベル);
-  screen.描画_将棋盤桝();
-  g.timer1Enabled = true;
-  const bool fresh = g.手数 == 0 || g.手番 == 0;
-  if (fresh) g.開始日時 = kifDateTime(std::time(nullptr));  // for the record's header
-  g.選択状態 = 0;
-  g.対局モード = 1;
-  g.棋譜モード = 0;
-  g.記録最終 = lastSlotKept(g);
-  if (fresh) {
+  if (beginPlay()) {
     g.MAN手番 = 後手;
     g.COM手番 = 先手;
     g.手番 = 先手;

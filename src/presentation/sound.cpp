@@ -4,19 +4,13 @@
 #include <system_error>
 
 #include "base/file_io.h"
+#include "base/utf8_path.h"
 
 namespace zelk {
 
 namespace {
 
-std::filesystem::path u8path(std::string_view s) {
-  return std::filesystem::path(std::u8string(s.begin(), s.end()));
-}
-
-std::string u8name(const std::filesystem::path& p) {
-  const std::u8string s = p.filename().u8string();
-  return std::string(s.begin(), s.end());
-}
+std::string u8name(const std::filesystem::path& p) { return utf8Of(p.filename()); }
 
 bool isWave(const std::vector<char>& b) {
   return b.size() >= 12 && std::string_view(b.data(), 4) == "RIFF" &&
@@ -28,7 +22,7 @@ bool isWave(const std::vector<char>& b) {
 std::filesystem::path findFile(std::string_view name, const std::vector<std::filesystem::path>& folders) {
   for (const auto& folder : folders) {
     std::error_code ec;
-    const auto candidate = folder / u8path(name);
+    const auto candidate = folder / pathOfUtf8(name);
     if (std::filesystem::exists(candidate, ec)) return candidate;
   }
   return {};

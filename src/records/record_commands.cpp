@@ -7,6 +7,7 @@
 #include "core/setup.h"
 #include "base/file_io.h"
 #include "formats/record_file.h"
+#include "base/utf8_path.h"
 
 namespace zelk {
 
@@ -22,7 +23,6 @@ std::size_t characterCount(std::string_view utf8) {
   return n;
 }
 
-fs::path pathOf(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 constexpr std::string_view kRecordExtension = ".棋譜";
 constexpr std::uintmax_t kLargestRecordFile = 64u << 20;  // some 500 000 moves
@@ -97,7 +97,7 @@ void RecordCommands::File1_Click() {
   描画_可視(false, false, false);
   const std::string name = panel_.chosenFileName();
   if (name.empty()) return;
-  const fs::path path = panel_.fileListFolder() / pathOf(name);
+  const fs::path path = panel_.fileListFolder() / pathOfUtf8(name);
   // A record of a real game is a few kilobytes; a huge file is no record and is not read.
   const FileResult read = readWholeFile(path, kLargestRecordFile);
   if (read.tooLarge) {
@@ -159,7 +159,7 @@ void RecordCommands::Command1_Click() {
     return;
   }
 
-  const fs::path path = panel_.fileListFolder() / pathOf(name + std::string(kRecordExtension));
+  const fs::path path = panel_.fileListFolder() / pathOfUtf8(name + std::string(kRecordExtension));
   const FileResult written = writeFileAtomically(path, encoded.bytes);
   if (!written.ok) {
     p_.dialogs.messageBox(written.error, "棋譜保存", Dialogs::Icon::Exclamation);

@@ -1,5 +1,6 @@
 #include "search/position.h"
 
+#include <cassert>
 #include <cstring>
 
 namespace zelk::search {
@@ -138,6 +139,7 @@ void Position::make(Move m) {
   }
   side_ ^= 1;
   key_ ^= kZobrist.upperToMove;
+  assert(consistent());  // checked in debug builds: the incremental board, sets and key agree
 }
 
 void Position::unmake() {
@@ -160,6 +162,7 @@ void Position::unmake() {
     }
   }
   key_ = u.key;
+  assert(consistent());
 }
 
 void Position::makeNull() {

@@ -4,6 +4,7 @@
 
 #include "base/file_io.h"
 #include "settings/settings_file.h"
+#include "base/utf8_path.h"
 
 namespace zelk {
 
@@ -26,7 +27,7 @@ MenuItem backgroundItem(int 種類) {
 
 std::filesystem::path SettingsCommands::filePath() const {
   const std::string_view name = kSettingsFileName;
-  return folder_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
+  return folder_ / pathOfUtf8(name);
 }
 
 void SettingsCommands::チェック設定(int 種類) {

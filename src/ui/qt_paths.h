@@ -7,16 +7,15 @@
 #include <filesystem>
 #include <string>
 
+#include "base/utf8_path.h"
+
 namespace zelk::ui {
 
-inline QString toQString(const std::filesystem::path& p) {
-  const std::u8string s = p.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(s.data()), static_cast<qsizetype>(s.size()));
-}
+inline QString toQString(const std::filesystem::path& p) { return QString::fromStdString(utf8Of(p)); }
 
 inline std::filesystem::path toPath(const QString& s) {
   const QByteArray utf8 = s.toUtf8();
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+  return pathOfUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 }  // namespace zelk::ui

@@ -74,7 +74,9 @@ void QtSurface::keep(Call call, const QRectF& cover, bool opaque) {
 // A picture is opaque: it hides what lies under it.
 void QtSurface::drawPicture(Picture picture, float x, float y) {
   const QRectF r = pictureRect(picture, x, y);
-  Call c{Call::Picture, picture};
+  Call c;
+  c.kind = Call::Picture;
+  c.picture = picture;
   c.x = x;
   c.y = y;
   c.x2 = static_cast<float>(r.right());
@@ -86,7 +88,8 @@ void QtSurface::drawPicture(Picture picture, float x, float y) {
 // pixel beyond (x2, y2). It hides the same outline drawn before, in any colour, and nothing
 // else: its inside shows what was there.
 void QtSurface::drawOutline(int colour, float x1, float y1, float x2, float y2) {
-  Call c{Call::Outline, {}};
+  Call c;
+  c.kind = Call::Outline;
   c.colour = static_cast<std::uint8_t>(colour & 15);
   c.x = x1;
   c.y = y1;
@@ -101,7 +104,8 @@ void QtSurface::drawOutline(int colour, float x1, float y1, float x2, float y2) 
 // start right of and below its corner, so a text written at a cell's corner lies within the
 // cell and goes from the list once the cell's picture is drawn again.
 void QtSurface::drawText(std::string_view text, float x, float y, int fontSize, int colour, bool bold) {
-  Call c{Call::Text, {}};
+  Call c;
+  c.kind = Call::Text;
   c.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   c.colour = static_cast<std::uint8_t>(colour & 15);
   c.fontSize = fontSize;

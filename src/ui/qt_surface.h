@@ -70,7 +70,7 @@ public:
 private:
   struct Call {
     enum Kind : std::uint8_t { Picture, Outline, Text } kind;
-    zelk::Picture picture;
+    zelk::Picture picture{};
     std::uint8_t colour = 0;
     bool bold = false;
     int fontSize = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/position_check.h"
+#include "core/position_command.h"
 #include "players/bench.h"
 #include "players/engine_move.h"
 #include "players/levels.h"
@@ -194,31 +195,17 @@ void UsiEngine::setPosition(std::string_view args) {
     refusal_ = std::move(why);
     say("info string " + refusal_ + "\n");
   };
-  const std::vector<std::string_view> w = words(args);
+  const std::optional<PositionWords> words = splitPositionText(args, false);
+  if (!words) return refuse("position needs startpos or sfen");
   GameState g;
-  std::size_t i = 0;
-  if (!w.empty() && w[0] == "startpos") {
-    g = startPosition();
-    i = 1;
-  } else if (!w.empty() && w[0] == "sfen") {
-    std::string sfen;
-    for (i = 1; i < w.size() && w[i] != "moves"; ++i) {
-      if (!sfen.empty()) sfen += ' ';
-      sfen += w[i];
-    }
-    if (auto err = loadSfen(g, sfen)) return refuse("bad sfen: " + *err);
-    if (auto problem = positionProblem(g)) return refuse("impossible position: " + problem->text);
-  } else {
-    return refuse("position needs startpos or sfen");
-  }
-  if (i < w.size()) {
-    if (w[i] != "moves") return refuse("expected moves after the position");
-    for (++i; i < w.size(); ++i) {
-      std::string why;
-      const auto m = parseUsiMove(w[i], &why);
-      if (!m) return refuse("bad move " + std::string(w[i]) + ": " + why);
-      if (auto err = playUsiMove(g, *m)) return refuse("bad move " + std::string(w[i]) + ": " + *err);
-    }
+  if (auto err = loadSfen(g, words->sfen)) return refuse("bad sfen: " + *err);
+  if (auto problem = positionProblem(g)) return refuse("impossible position: " + problem->text);
+  if (!words->stray.empty()) return refuse("expected moves after the position");
+  for (const std::string_view word : words->moves) {
+    std::string why;
+    const auto m = parseUsiMove(word, &why);
+    if (!m) return refuse("bad move " + std::string(word) + ": " + why);
+    if (auto err = playUsiMove(g, *m)) return refuse("bad move " + std::string(word) + ": " + *err);
   }
   position_ = std::move(g);
 }
