@@ -141,6 +141,17 @@ TEST(MatchEngines, AProgramThatIsNoEngineOrAnOptionItLacksStopsTheStart) {
   EXPECT_TRUE(fine.start(error)) << error;
 }
 
+// The command goes through the shell: a variable set before the program, as a wrapper under
+// node is started, reaches the engine.
+TEST(MatchEngines, ACommandThatSetsAVariableBeforeTheEngineStartsIt) {
+  EngineConfig c;
+  c.command = "ZELK_FAKE_NAME=wrapped sh -c 'exec " + std::string(FAKE_USI_ENGINE) + " --name \"$ZELK_FAKE_NAME\"'";
+  UsiPlayer wrapped(c);
+  std::string error;
+  ASSERT_TRUE(wrapped.start(error)) << error;
+  EXPECT_EQ(wrapped.name(), "wrapped");
+}
+
 TEST(MatchEngines, GnuminishogiWhenInstalledAnswersWithMovesTheRulesAccept) {
   constexpr const char* kProgram = "/usr/games/gnuminishogi";
   if (::access(kProgram, X_OK) != 0) GTEST_SKIP() << kProgram << " is not installed";

@@ -51,9 +51,10 @@ bool EngineProcess::start(const std::string& command, std::string& error) {
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
   posix_spawnattr_setpgroup(&attr, 0);
 
-  const std::string script = "exec " + command;
+  // The command as the shell reads it, so that it may set variables, quote or pipe; the
+  // engine and the shell share a process group, which kill() ends whole.
   char sh[] = "sh", dashC[] = "-c";
-  char* argv[] = {sh, dashC, const_cast<char*>(script.c_str()), nullptr};
+  char* argv[] = {sh, dashC, const_cast<char*>(command.c_str()), nullptr};
   pid_t pid = -1;
   const int rc = posix_spawn(&pid, "/bin/sh", &actions, &attr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
