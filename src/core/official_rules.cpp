@@ -148,6 +148,7 @@ int 同一局面回数(const GameState& g) {
     else otherAlwaysChecked = otherAlwaysChecked && checkedAt(j);
   }
   r.理由 = 終局理由::千日手;
+  r.連続王手 = moverAlwaysChecked || otherAlwaysChecked;
   if (moverAlwaysChecked) r.敗者 = -g.手番;      // the side that just moved checked throughout
   else if (otherAlwaysChecked) r.敗者 = g.手番;  // the side to move did
   else r.敗者 = 先手;

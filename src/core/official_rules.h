@@ -34,6 +34,7 @@ bool hasSafeMove(GameState& g, bool man);
 struct 公式終局 {
   int 敗者 = 0;
   終局理由 理由 = 終局理由::なし;
+  bool 連続王手 = false;  // a repetition lost by the side that checked throughout
 };
 公式終局 調査_公式終局(GameState& g);
 

@@ -84,6 +84,7 @@ TEST(OfficialRules, TheFourthOccurrenceOfAPositionLosesForTheFirstPlayer) {
   const 公式終局 end = 調査_公式終局(g);
   EXPECT_EQ(end.理由, 終局理由::千日手);
   EXPECT_EQ(end.敗者, 先手);
+  EXPECT_FALSE(end.連続王手);
 }
 
 TEST(OfficialRules, APerpetualCheckLosesForTheSideGivingIt) {
@@ -96,6 +97,7 @@ TEST(OfficialRules, APerpetualCheckLosesForTheSideGivingIt) {
   EXPECT_EQ(end.理由, 終局理由::千日手);
   EXPECT_EQ(end.敗者, g.COM手番);
   EXPECT_EQ(g.COM手番, 後手);
+  EXPECT_TRUE(end.連続王手);
 }
 
 // The counts of the official rules from the start, as other minishogi programs give them.
