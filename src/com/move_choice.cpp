@@ -4,6 +4,7 @@
 #include "core/legality.h"
 #include "com/evaluation.h"
 #include "com/snapshot.h"
+#include "core/official_rules.h"
 
 namespace zelk {
 
@@ -44,6 +45,7 @@ Score scoreBoardMove(GameState& g, int fx, int fy, int tx, int ty, int captured,
 ComDecision decideComMove(GameState& g, SearchTick tick) {
   ComDecision best;
   Score 最高評価 = kNoScoreYet;  // the best score so far
+  const bool official = g.rules == Rules::official;  // only moves of those rules are tried
   探索準備(g);
 
   for (int fx = 1; fx <= 5; ++fx) {
@@ -54,6 +56,7 @@ ComDecision decideComMove(GameState& g, SearchTick tick) {
         for (int ty = 1; ty <= 5; ++ty) {
           const int piece = g.盤面(fx, fy);
           if (移動チェック(g, fx, fy, tx, ty, piece) != 1) continue;
+          if (official && 王手放置チェック(g, fx, fy, tx, ty, piece) == 1) continue;
           g.候補駒 = piece;
           const int captured = g.盤面(tx, ty);
           g.盤面(fx, fy) = 0;
@@ -82,6 +85,7 @@ ComDecision decideComMove(GameState& g, SearchTick tick) {
       for (int tx = 1; tx <= 5; ++tx) {
         for (int ty = 1; ty <= 5; ++ty) {
           if (移動チェック(g, kComHandColumn, kind, tx, ty, piece) != 1) continue;
+          if (official && 合法手チェック(g, kComHandColumn, kind, tx, ty, piece) != 1) continue;
           g.盤面(tx, ty) = piece;
           勢力調査(g);
           const Score score = 盤評価(g, 0, piece, kComHandColumn, kind, tx, ty);

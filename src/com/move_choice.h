@@ -1,7 +1,8 @@
 #pragma once
 // The computer's choice of move: every legal COM board move, then every drop, made on the
 // board, surveyed, scored and taken back; the first best in loop order wins. A function of
-// the position and the level alone.
+// the position, the level and the rules alone (under the official rules only their moves
+// are tried; the scoring is the same).
 
 #include "core/game_state.h"
 #include "com/score.h"

@@ -65,6 +65,15 @@ struct SearchSnapshot {
   int 移動不可COM有 = 0;  // 1 when some COM piece shields its king from a MAN line piece
 };
 
+// The rules a game is played under: the game's own, where a king left attacked may be taken
+// and taking it wins, or the official rules of minishogi, where a move leaving one's own king
+// attacked is no move, a pawn dropped to give mate is refused, a side with no move has lost
+// and the fourth occurrence of a position ends the game.
+enum class Rules { kingCapture, official };
+
+// Why a decided game ended, beyond the game's own ways (a king taken, COM mated), which are なし.
+enum class 終局理由 { なし, 詰み, 千日手, 投了, 時間切れ };
+
 // One slot of the move history: the position in which a move was played, and each side's
 // total thinking time before and after that move.
 struct HistorySlot {
@@ -84,6 +93,8 @@ struct GameState : InfluenceMaps, SearchSnapshot {
   int COM手番 = 先手;      // COM's side value in this game
   int 対局モード = 0;      // 1 against the computer, 0 between two people
   int 勝者 = 0;            // side value of the winner; 0 while undecided
+  終局理由 終局 = 終局理由::なし;  // why 勝者 was decided
+  Rules rules = Rules::kingCapture;  // the rules of this game
   int 手数 = 0;            // moves played, as shown
   int 記録位置 = 0;        // history slot the next move fills
   int 記録最終 = 0;        // highest history slot filled

@@ -1,6 +1,7 @@
 #include "core/perft.h"
 
 #include "core/legality.h"
+#include "core/official_rules.h"
 
 namespace zelk {
 
@@ -26,7 +27,7 @@ std::vector<UsiMove> generateMoves(GameState& g) {
       if (man ? !isMan(piece) : !isCom(piece)) continue;
       for (int tx = 1; tx <= 5; ++tx) {
         for (int ty = 1; ty <= 5; ++ty) {
-          if (移動チェック(g, fx, fy, tx, ty, piece) != 1) continue;
+          if (合法手チェック(g, fx, fy, tx, ty, piece) != 1) continue;
           const UsiMove m{fx, fy, tx, ty, 0, false};
           if (移動後チェック(ty, piece) == 1) moves.push_back(m);
           if (canPromote(fx, fy, ty, piece) == 1) moves.push_back({fx, fy, tx, ty, 0, true});
@@ -41,7 +42,7 @@ std::vector<UsiMove> generateMoves(GameState& g) {
     const int piece = man ? kManHandCodes[kind] : kComHandCodes[kind];
     for (int tx = 1; tx <= 5; ++tx)
       for (int ty = 1; ty <= 5; ++ty)
-        if (移動チェック(g, man ? kManHandColumn : kComHandColumn, kind, tx, ty, piece) == 1)
+        if (合法手チェック(g, man ? kManHandColumn : kComHandColumn, kind, tx, ty, piece) == 1)
           moves.push_back({0, 0, tx, ty, kind, false});
   }
   return moves;

@@ -6,6 +6,7 @@
 #include "core/game_view.h"
 #include "core/legality.h"
 #include "core/move_execution.h"
+#include "core/official_rules.h"
 #include "base/words.h"
 
 namespace zelk {
@@ -151,6 +152,7 @@ std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
   g.持駒数MAN = 調査_持駒数(g, g.MAN手番);
   g.持駒数COM = 調査_持駒数(g, g.COM手番);
   g.勝者 = 0;
+  g.終局 = 終局理由::なし;
   g.手数 = moveNumber - 1;
   locateKings(g);
   return std::nullopt;
@@ -252,6 +254,10 @@ std::optional<std::string> playUsiMove(GameState& g, const UsiMove& m) {
     if (man ? !isMan(piece) : !isCom(piece)) return "no piece of the side to move on the source square";
   }
   if (移動チェック(g, fromX, fromY, m.toX, m.toY, piece) != 1) return "illegal move";
+  if (g.rules == Rules::official) {
+    if (王手放置チェック(g, fromX, fromY, m.toX, m.toY, piece) == 1) return "the move leaves the king attacked";
+    if (m.isDrop() && 打歩詰めチェック(g, m.toX, m.toY, piece) == 1) return "a pawn dropped to give mate";
+  }
   int placed = piece;
   if (m.promote) {
     if (調査_駒成(g, fromX, fromY, m.toX, m.toY, piece) != 1) return "this move cannot promote";

@@ -32,7 +32,7 @@ std::string toSfen(const GameState& g);
 std::optional<UsiMove> parseUsiMove(std::string_view text, std::string* error = nullptr);
 std::string toUsi(const UsiMove& m);
 
-// Checks the move against the rules for the side to move and plays it (history untouched).
+// Checks the move against the game's rules for the side to move and plays it (history untouched).
 // On error returns the reason and changes nothing.
 std::optional<std::string> playUsiMove(GameState& g, const UsiMove& m);
 

@@ -8,6 +8,7 @@
 #include "core/influence_survey.h"
 #include "core/mate.h"
 #include "core/move_execution.h"
+#include "play/game_end.h"
 
 namespace zelk {
 
@@ -104,7 +105,15 @@ void ComTurn::announce() {
     if (running_) finish();
     return;
   }
-  if (詰めかMAN(g) == 1) {
+  if (g.rules == Rules::official) {
+    g.手番 = g.MAN手番;
+    if (endByOfficialRules(g, p_.dialogs)) {
+      g.COM秒 += g.経過秒;
+      if (running_) finish();
+      return;
+    }
+  }
+  if (g.rules != Rules::official && 詰めかMAN(g) == 1) {
     p_.dialogs.messageBox("よし！!", "詰め ?");
   } else if (g.勢力COM(g.MAN王X, g.MAN王Y) > 0) {
     p_.dialogs.messageBox("   ** 王手 **", "");

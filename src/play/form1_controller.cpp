@@ -1,6 +1,7 @@
 #include "play/form1_controller.h"
 
 #include "core/setup.h"
+#include "play/game_end.h"
 #include "presentation/view_scale.h"
 #include "base/utf8_path.h"
 
@@ -56,6 +57,8 @@ void Form1Controller::Form_Load() {
   screen.移動指導色 = screen.桝色;
   p_.window.setBackgroundColour(g.輪郭色);
   settings.読込_環境設定ファイル();
+  p_.menu.setChecked(MenuItem::KOUSIKI, p_.preferences.value(kRulesPreference) == "official");
+  g.rules = chosenRules();
   初期設定(g, screen);
   syncTimer();
   if (p_.window.top() != kMaximisedTop) p_.window.place(kStartLeft, kStartTop, kStartWidth, kStartHeight);
@@ -99,6 +102,8 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::LEVEL6: LEVEL6_Click(); break;
     case MenuItem::STOP: STOP_Click(); break;
     case MenuItem::CANCEL: CANCEL_Click(); break;
+    case MenuItem::KOUSIKI: KOUSIKI_Click(); break;
+    case MenuItem::TOURYOU: TOURYOU_Click(); break;
     case MenuItem::REVERSE: navigation.REVERSE_Click(); break;
     case MenuItem::REPLAY: navigation.REPLAY_Click(); break;
     case MenuItem::AFTER: navigation.AFTER_Click(); break;

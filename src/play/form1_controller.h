@@ -89,6 +89,8 @@ public:
   void TAIKYOKU_Click();  // opening the 対局 menu
   void STOP_Click();      // opening the 局面 menu
   void CANCEL_Click();    // back to the starting position, no game
+  void KOUSIKI_Click();   // the official rules on or off, kept for the next runs
+  void TOURYOU_Click();   // the player to move resigns, after a yes
 
   // The computer's turn: search, record, blink, play and announce its move, on the event
   // loop's timers; it returns after the decision, before the blink.
@@ -108,6 +110,7 @@ private:
   void mouseDown(int Button, double x, double y);
   void dispatchClick(int Button, int X, int Y);  // a click on the board or beside it
   void levelClick(int level);
+  Rules chosenRules() const;  // the rules the 公式ﾙｰﾙ item chooses
   void hideRecordPanel();
   void refuse();                 // the refusal sound
   void playPiecePlaced();        // the piece-placed sound

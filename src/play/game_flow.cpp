@@ -5,6 +5,7 @@
 
 #include "core/setup.h"
 #include "play/form1_controller.h"
+#include "play/game_end.h"
 #include "formats/kif_notation.h"
 
 namespace zelk {
@@ -26,8 +27,34 @@ int lastSlotKept(const GameState& g) {
 
 }  // namespace
 
+Rules Form1Controller::chosenRules() const {
+  return p_.menu.isChecked(MenuItem::KOUSIKI) ? Rules::official : Rules::kingCapture;
+}
+
+void Form1Controller::KOUSIKI_Click() {
+  const bool official = !p_.menu.isChecked(MenuItem::KOUSIKI);
+  p_.menu.setChecked(MenuItem::KOUSIKI, official);
+  p_.preferences.setValue(kRulesPreference, official ? "official" : "kingcapture");
+  // A game in progress keeps its rules until play is started or taken up again.
+  if (g.手番 == 0 || g.勝者 != 0) g.rules = chosenRules();
+}
+
+void Form1Controller::TOURYOU_Click() {
+  const bool playing = g.手番 != 0 && g.勝者 == 0 && g.棋譜モード == 0;
+  if (!playing || (g.対局モード == 1 && g.手番 != g.MAN手番)) {
+    refuse();
+    return;
+  }
+  if (p_.dialogs.askYesNo("投了しますか？", "投了") != kYes) return;
+  g.勝者 = -g.手番;
+  g.終局 = 終局理由::投了;
+  g.timer1Enabled = false;
+  announceWinner(g, p_.dialogs);
+}
+
 bool Form1Controller::beginPlay() {
   if (g.勝者 != 0) 初期設定(g, screen);
+  g.rules = chosenRules();
   screen.描画_棋譜読込み部分消去();
   screen.描画_レベル(g.レベル);
   screen.描画_将棋盤桝();
@@ -75,6 +102,7 @@ void Form1Controller::START_Click() {
     初期設定(g, screen);
     p_.surface.refresh();  // the fresh board is on screen before the game starts
   }
+  g.rules = chosenRules();
   g.棋譜モード = 0;
   screen.描画_棋譜読込み部分消去();
   for (const int X : {-2, -1, 0}) screen.描画_絵(g.背景種類, X, 0);  // takes the level display away

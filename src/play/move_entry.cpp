@@ -8,8 +8,10 @@
 #include "core/legality.h"
 #include "core/mate.h"
 #include "core/move_execution.h"
+#include "core/official_rules.h"
 #include "core/setup.h"
 #include "play/form1_controller.h"
+#include "play/game_end.h"
 
 namespace zelk {
 
@@ -133,7 +135,7 @@ void Form1Controller::dispatchClick(int Button, int X, int Y) {
     screen.描画_桝輪郭(色明赤, X, Y);
     return;
   }
-  if (移動チェック(g, g.移動元X, g.移動元Y, X, Y, g.移動駒) == 0) {
+  if (合法手チェック(g, g.移動元X, g.移動元Y, X, Y, g.移動駒) == 0) {
     refuse();
     g.選択状態 = 0;
     screen.描画_将棋盤桝();
@@ -170,6 +172,11 @@ void Form1Controller::makeMove(int Button) {
     g.timer1Enabled = false;
     g.MAN秒 += g.経過秒;
     勢力調査(g);
+    if (g.rules == Rules::official) {
+      g.手番 = g.COM手番;
+      if (!endByOfficialRules(g, p_.dialogs)) com_ban();
+      return;
+    }
     if (captured == COM王 || 詰めかCOM(g) == 1) {
       g.勝者 = g.MAN手番;
       p_.dialogs.messageBox("あなたの勝ちです", "終了");
@@ -190,6 +197,7 @@ void Form1Controller::makeMove(int Button) {
     g.COM秒 += g.経過秒;
   }
   g.開始時刻 = p_.clock.timeOfDay();
+  endByOfficialRules(g, p_.dialogs);
 }
 
 void Form1Controller::selectHandPiece(int X, int Y) {

@@ -56,6 +56,7 @@ ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>
   ComDecision d;
   search::Position root(g);
   search::Searcher searcher;
+  searcher.setRules(g.rules, g.MAN手番 == 先手 ? search::kLower : search::kUpper);
   const search::SearchResult r = searcher.search(root, levelBudget(level), stop);
   if (r.best == search::kNoMove) return d;
   d.move = comMoveOf(g, root.toUsi(r.best));

@@ -10,7 +10,7 @@ namespace zelk {
 
 enum class MenuItem {
   TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, LEVEL6,
-  OWARI, STOP, CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
+  KOUSIKI, TOURYOU, OWARI, STOP, CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
   KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, OPTION,
   HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, SONOTA, KAISETU, VER,
 };
@@ -41,6 +41,8 @@ inline constexpr MenuEntry kMenuTable[] = {
     {MenuItem::LEVEL4, "LEVEL4", 2, "LEVEL4", true, MenuGroup::Level},
     {MenuItem::LEVEL5, "LEVEL5", 2, "LEVEL5", true, MenuGroup::Level},
     {MenuItem::LEVEL6, "LEVEL6", 2, "LEVEL6", true, MenuGroup::Level},
+    {MenuItem::KOUSIKI, "KOUSIKI", 1, "公式ﾙｰﾙ", true, MenuGroup::None},
+    {MenuItem::TOURYOU, "TOURYOU", 1, "投了", false, MenuGroup::None},
     {MenuItem::OWARI, "OWARI", 1, "終わり", false, MenuGroup::None},
     {MenuItem::STOP, "STOP", 0, "局面", false, MenuGroup::None},
     {MenuItem::CANCEL, "CANCEL", 1, "最初", false, MenuGroup::None},

@@ -115,6 +115,14 @@ public:
   virtual void closeWindow() = 0;                     // closes the window and ends the program
 };
 
+// Options kept per user beside the four-line settings file, whose bytes never change for them.
+class Preferences {
+public:
+  virtual ~Preferences() = default;
+  virtual std::string value(std::string_view key) const = 0;  // empty when never set
+  virtual void setValue(std::string_view key, std::string_view value) = 0;
+};
+
 struct Platform {
   Surface& surface;
   Dialogs& dialogs;
@@ -124,6 +132,7 @@ struct Platform {
   Menu& menu;
   Window& window;
   Scheduler& scheduler;
+  Preferences& preferences;
 };
 
 }  // namespace zelk

@@ -87,17 +87,59 @@ int countMoves(const Position& p) {
   return n;
 }
 
-std::uint64_t perft(Position& p, int depth, const std::atomic<bool>* stop) {
-  if (depth <= 0) return 1;
-  if (depth == 1) return static_cast<std::uint64_t>(countMoves(p));
+bool leavesKingAttacked(Position& p, Move m) {
+  const int us = p.sideToMove();
+  const int king = !isDrop(m) && typeOf(p.at(moveFrom(m))) == kKing ? moveTo(m) : p.kingSquare(us);
+  p.make(m);
+  const bool attacked = king >= 0 && p.attackersTo(king, opposite(us)) != 0;
+  p.unmake();
+  return attacked;
+}
+
+bool hasSafeMove(Position& p) {
   MoveList list;
   generate(p, list);
+  for (const Move m : list)
+    if (!leavesKingAttacked(p, m)) return true;
+  return false;
+}
+
+bool isOfficialMove(Position& p, Move m) {
+  if (leavesKingAttacked(p, m)) return false;
+  if (!isDrop(m) || dropKind(m) != kPawn) return true;
+  const int us = p.sideToMove();
+  p.make(m);
+  const int theirKing = p.kingSquare(opposite(us));
+  const bool mate = theirKing >= 0 && p.attackersTo(theirKing, us) != 0 && !hasSafeMove(p);
+  p.unmake();
+  return !mate;
+}
+
+void generateMoves(Position& p, MoveList& list, Rules rules) {
+  generate(p, list);
+  if (rules != Rules::official) return;
+  int kept = 0;
+  for (int i = 0; i < list.size; ++i)
+    if (isOfficialMove(p, list.moves[i])) list.moves[kept++] = list.moves[i];
+  list.size = kept;
+}
+
+std::uint64_t perft(Position& p, int depth, const std::atomic<bool>* stop, Rules rules) {
+  if (depth <= 0) return 1;
+  MoveList list;
+  if (rules == Rules::official) {
+    generateMoves(p, list, rules);
+    if (depth == 1) return static_cast<std::uint64_t>(list.size);
+  } else {
+    if (depth == 1) return static_cast<std::uint64_t>(countMoves(p));
+    generate(p, list);
+  }
   std::uint64_t total = 0;
   for (const Move m : list) {
     // After a king is taken the line has no moves.
     if (typeOf(p.capturedBy(m)) == kKing) continue;
     p.make(m);
-    total += perft(p, depth - 1, stop);
+    total += perft(p, depth - 1, stop, rules);
     p.unmake();
     if (stop && depth >= 4 && stop->load(std::memory_order_relaxed)) break;
   }

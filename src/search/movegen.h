@@ -30,8 +30,24 @@ void generate(const Position& p, MoveList& list, Generate what = Generate::kAll)
 // The number of moves generate() would give, counted without listing them.
 int countMoves(const Position& p);
 
-// Leaves of the move tree to the depth (a line ends when a king is taken). Stops early, giving
-// what it has counted, when *stop becomes true.
-std::uint64_t perft(Position& p, int depth, const std::atomic<bool>* stop = nullptr);
+// Whether the move, one of generate()'s, leaves the mover's own king attacked.
+bool leavesKingAttacked(Position& p, Move m);
+
+// Whether the move, one of generate()'s, is a move of the official rules: it leaves the
+// mover's king unattacked and is no pawn dropped to give mate.
+bool isOfficialMove(Position& p, Move m);
+
+// Whether the side to move has a move leaving its king unattacked.
+bool hasSafeMove(Position& p);
+
+// The moves of the rules: generate()'s, under the official rules only those isOfficialMove
+// allows.
+void generateMoves(Position& p, MoveList& list, Rules rules);
+
+// Leaves of the move tree to the depth (a line ends when a king is taken, or under the official
+// rules where no move is left). Stops early, giving what it has counted, when *stop becomes
+// true.
+std::uint64_t perft(Position& p, int depth, const std::atomic<bool>* stop = nullptr,
+                    Rules rules = Rules::kingCapture);
 
 }  // namespace zelk::search

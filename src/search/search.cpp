@@ -36,6 +36,18 @@ int kingAfter(const Position& p, Move m, int us) {
 
 }  // namespace
 
+int Searcher::repetitionScore(int back, int ply) const {
+  const Position& p = *pos_;
+  const int us = p.sideToMove();
+  bool usAlwaysChecked = p.attackersTo(p.kingSquare(us), opposite(us)) != 0;
+  for (int k = ply - 2; k > ply - back; k -= 2) usAlwaysChecked = usAlwaysChecked && frames_[k].inCheck;
+  bool themAlwaysChecked = true;
+  for (int k = ply - 1; k > ply - back; k -= 2) themAlwaysChecked = themAlwaysChecked && frames_[k].inCheck;
+  if (usAlwaysChecked) return kRepetitionWin;     // the opponent checked throughout
+  if (themAlwaysChecked) return -kRepetitionWin;  // we did
+  return us == firstPlayer_ ? -kRepetitionWin : kRepetitionWin;
+}
+
 int mateInMoves(int score) { return score > 0 ? kMate - score + 1 : -(kMate + score + 1); }
 
 Searcher::Searcher(std::size_t hashMegabytes) : tt_(hashMegabytes) {}
@@ -87,7 +99,8 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
   if (inCheck) {
     // Every reply must be tried, or the king is lost: but only so deep.
     if (qply >= 6) return evaluate(p);
-    best = -kMate + ply + 1;
+    // With no reply the king is taken next, or under the official rules the game is lost now.
+    best = rules_ == Rules::official ? -kMate + ply : -kMate + ply + 1;
   } else {
     best = evaluate(p);
     if (best >= beta) return best;
@@ -127,7 +140,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   if (ply > 0) {
     // A position met again on this line: neither side gains by going round.
     for (int back = 4; back <= ply; back += 2)
-      if (p.keyBefore(back) == p.key()) return 0;
+      if (p.keyBefore(back) == p.key()) return rules_ == Rules::official ? repetitionScore(back, ply) : 0;
     alpha = std::max(alpha, -kMate + ply);
     beta = std::min(beta, kMate - ply - 1);
     if (alpha >= beta) return alpha;
@@ -154,6 +167,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   const bool inCheck = p.attackersTo(p.kingSquare(us), them) != 0;
   const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p);
   f.staticEval = staticEval;
+  f.inCheck = inCheck;
 
   if (features_.nullMove && !pvNode && nullAllowed && !inCheck && depth >= 2 && staticEval >= beta &&
       beta > -kMateBound && beta < kMateBound) {
@@ -184,6 +198,12 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
     const int king = kingAfter(p, m, us);
     p.make(m);
     if (p.attackersTo(king, them)) {  // leaves the king to be taken
+      p.unmake();
+      continue;
+    }
+    if (rules_ == Rules::official && isDrop(m) && dropKind(m) == kPawn && p.kingSquare(them) >= 0 &&
+        p.attackersTo(p.kingSquare(them), us) &&
+        !hasSafeMove(p)) {  // a pawn dropped to give mate is no move
       p.unmake();
       continue;
     }
@@ -231,6 +251,9 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
     if (quiet && quietCount < 64) quietsTried[quietCount++] = m;
   }
 
+  // Under the official rules a side with no move has lost here and now.
+  if (legal == 0 && rules_ == Rules::official) best = -kMate + ply;
+
   const Bound bound = best >= beta ? kBoundLower : best > alphaAtStart ? kBoundExact : kBoundUpper;
   tt_.store(p.key(), bestMove, scoreToTable(best, ply), inCheck ? 0 : staticEval, depth, bound);
   return best;
@@ -266,7 +289,7 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
   SearchResult result;
   const int us = root.sideToMove();
   MoveList list;
-  generate(root, list);
+  generateMoves(root, list, rules_);
   if (list.size == 0) return result;  // nothing to play: the side has lost
 
   // Taking the king ends the game at once.

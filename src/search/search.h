@@ -5,7 +5,8 @@
 //
 // Scores are centipawns for the side to move. A won position scores kMate minus the plies to
 // the king's capture, so the shortest win and the longest defence are preferred; a position
-// met again on the line being searched scores 0.
+// met again on the line being searched scores 0 under the game's own rules; under the official
+// rules it decides the game as a fourth occurrence would (see repetitionScore).
 
 #include <atomic>
 #include <chrono>
@@ -23,6 +24,8 @@ inline constexpr int kMate = 32000;
 inline constexpr int kMaxPly = 96;
 inline constexpr int kMateBound = kMate - kMaxPly;  // scores beyond this are wins or losses
 inline constexpr int kInfinity = kMate + 1;
+// A game decided by the official rules' repetition: beyond any material, short of a mate.
+inline constexpr int kRepetitionWin = 20000;
 
 // What to search for. Zero means no limit of that kind.
 struct SearchLimits {
@@ -67,6 +70,13 @@ public:
   // Forgets the table and the move statistics (a new game).
   void clear();
   SearchFeatures& features() { return features_; }
+  // The rules searched, and the colour of the first player, who loses a repetition under the
+  // official rules unless the other side gave check throughout.
+  void setRules(Rules rules, int firstPlayer = kLower) {
+    rules_ = rules;
+    firstPlayer_ = firstPlayer;
+  }
+  Rules rules() const { return rules_; }
 
   // Searches the position (left as it was) until a limit, the deepest depth or *stop. Called
   // with info for every finished iteration. While *pondering is true no time limit counts;
@@ -85,7 +95,11 @@ private:
     Move pv[kMaxPly + 1];
     int pvLength = 0;
     int staticEval = 0;
+    bool inCheck = false;  // the side to move at this ply stands in check
   };
+
+  // The score, for the side to move at ply, of the position first met `back` plies before.
+  int repetitionScore(int back, int ply) const;
 
   int search(int alpha, int beta, int depth, int ply, bool pvNode, bool nullAllowed);
   int quiesce(int alpha, int beta, int ply, int qply);
@@ -94,6 +108,8 @@ private:
 
   TranspositionTable tt_;
   SearchFeatures features_;
+  Rules rules_ = Rules::kingCapture;
+  int firstPlayer_ = kLower;
   MoveHistory history_;
   Frame frames_[kMaxPly + 2];
 

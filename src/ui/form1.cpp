@@ -143,8 +143,13 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     ownExchange_ = std::make_unique<QtRecordExchange>(this);
     exchange = ownExchange_.get();
   }
+  Preferences* preferences = options.preferences;
+  if (!preferences) {
+    ownPreferences_ = std::make_unique<QtPreferences>();
+    preferences = ownPreferences_.get();
+  }
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
-                                                           *scheduler},
+                                                           *scheduler, *preferences},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
                                                   panel_.get(), exchange);
   panel_->onDriveChange = [this] {

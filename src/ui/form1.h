@@ -18,6 +18,7 @@
 #include "play/form1_controller.h"
 #include "presentation/platform.h"
 #include "presentation/view_scale.h"
+#include "ui/qt_preferences.h"
 #include "ui/qt_record_exchange.h"
 #include "ui/qt_record_panel.h"
 #include "ui/qt_sound.h"
@@ -35,6 +36,7 @@ struct Form1Options {
   Clock* clock = nullptr;         // the clocks; the system's when null
   Scheduler* scheduler = nullptr; // pauses and steps; the window's own timers when null
   RecordExchange* exchange = nullptr;  // KIF file dialogs and the clipboard; Qt's when null
+  Preferences* preferences = nullptr;  // the per-user options; Qt's settings store when null
 };
 
 // The drawn area: the surface's drawing replayed at the window's size and device pixel ratio,
@@ -118,6 +120,7 @@ private:
   std::unique_ptr<Clock> ownClock_;
   std::unique_ptr<QtRecordPanel> panel_;
   std::unique_ptr<QtRecordExchange> ownExchange_;
+  std::unique_ptr<QtPreferences> ownPreferences_;
   std::unique_ptr<Form1Controller> controller_;
   BoardView* view_ = nullptr;
   QTimer timer1_;

@@ -18,9 +18,10 @@ namespace zelk {
 
 namespace {
 
-GameState startPosition() {
+GameState startPosition(Rules rules) {
   GameState g;
   loadSfen(g, kStartSfen);
+  g.rules = rules;
   return g;
 }
 
@@ -37,7 +38,7 @@ constexpr std::size_t kMaxHashMb = 1024;
 
 }  // namespace
 
-UsiEngine::UsiEngine(std::ostream& out) : out_(out), position_(startPosition()), searcher_(kDefaultHashMb) {}
+UsiEngine::UsiEngine(std::ostream& out) : out_(out), position_(startPosition(Rules::kingCapture)), searcher_(kDefaultHashMb) {}
 
 UsiEngine::~UsiEngine() { finishGo(true); }
 
@@ -100,9 +101,10 @@ bool UsiEngine::handle(std::string_view line) {
         "option name USI_Hash type spin default " + std::to_string(kDefaultHashMb) + " min 1 max " +
         std::to_string(kMaxHashMb) + "\n" +
         "option name USI_Ponder type check default false\n" +
+        "option name Rules type combo default kingcapture var kingcapture var official\n" +
         searchFeatureOptions() + "usiok\n");
   } else if (cmd == "usinewgame") {
-    position_ = startPosition();
+    position_ = startPosition(rules_);
     searcher_.clear();
   } else if (cmd == "setoption") {
     setOption(rest);
@@ -161,6 +163,13 @@ void UsiEngine::setOption(std::string_view args) {
       return;
     }
     say("info string USI_Hash must be 1 to " + std::to_string(kMaxHashMb) + "\n");
+  } else if (name == "Rules") {
+    if (value == "kingcapture" || value == "official") {
+      rules_ = value == "official" ? Rules::official : Rules::kingCapture;
+      if (position_) position_->rules = rules_;
+      return;
+    }
+    say("info string Rules must be kingcapture or official\n");
   } else if (name == "USI_Ponder") {
     // Pondering is the GUI's choice: go ponder is answered whatever this says.
   } else if (bool* feature = searchFeature(name)) {
@@ -198,6 +207,7 @@ void UsiEngine::setPosition(std::string_view args) {
   const std::optional<PositionWords> words = splitPositionText(args, false);
   if (!words) return refuse("position needs startpos or sfen");
   GameState g;
+  g.rules = rules_;
   if (auto err = loadSfen(g, words->sfen)) return refuse("bad sfen: " + *err);
   if (auto problem = positionProblem(g)) return refuse("impossible position: " + problem->text);
   if (!words->stray.empty()) return refuse("expected moves after the position");
@@ -246,14 +256,14 @@ void UsiEngine::holdWhileAsked() {
 void UsiEngine::runPerft(const GameState& g, int depth) {
   search::Position p(g);
   search::MoveList list;
-  search::generate(p, list);
+  search::generateMoves(p, list, g.rules);
   std::uint64_t total = 0;
   for (const search::Move m : list) {
     std::uint64_t n = 0;
     if (depth == 1) n = 1;
     else if (search::typeOf(p.capturedBy(m)) != search::kKing) {  // after a king is taken the line has no moves
       p.make(m);
-      n = search::perft(p, depth - 1, &stop_);
+      n = search::perft(p, depth - 1, &stop_, g.rules);
       p.unmake();
     }
     if (stop_) {
@@ -276,6 +286,7 @@ void UsiEngine::answerRuleBased(const GameState& g, const GoCommand&) {
 
 void UsiEngine::answerSearch(const GameState& g, const GoCommand& go) {
   search::Position root(g);
+  searcher_.setRules(g.rules);
   const int colour = root.sideToMove();
   search::SearchLimits limits;
   if (go.hasExplicitBudget() || go.infinite) limits = search::limitsFor(go, colour);

@@ -37,6 +37,7 @@ public:
   // The position `go` answers for; none after a refused `position`.
   const std::optional<GameState>& position() const { return position_; }
   int level() const { return level_; }
+  Rules rules() const { return rules_; }
 
 private:
   void say(const std::string& text);
@@ -59,6 +60,7 @@ private:
   std::optional<GameState> position_;
   std::string refusal_;  // why there is no position
   int level_ = 3;
+  Rules rules_ = Rules::kingCapture;
   search::Searcher searcher_;
 
   std::thread worker_;

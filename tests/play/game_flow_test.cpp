@@ -474,5 +474,98 @@ TEST_F(GameFlowTest, EscEndsTheProgramFromAnyState) {
   EXPECT_EQ(fake.windowCalls.back(), "close");
 }
 
+// The official rules, chosen in the 対局 menu and kept in the per-user store.
+TEST_F(GameFlowTest, UnderTheOfficialRulesAKingLeftAttackedIsRefusedAndTheChoiceIsKept) {
+  form->menuClicked(MenuItem::KOUSIKI);
+  EXPECT_TRUE(fake.isChecked(MenuItem::KOUSIKI));
+  EXPECT_EQ(fake.stored["rules"], "official");
+  setPosition("4k/5/r4/G4/K4 b - 1");  // the gold on 5d shields its king from the rook on 5c
+  form->START_Click();
+  clear();
+  const Board before = g().盤面;
+  move(1, 4, 2, 4);
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kRefused}));
+  EXPECT_EQ(g().盤面, before);
+  EXPECT_EQ(g().手数, 0);
+  move(1, 5, 2, 4);  // the king steps aside instead
+  EXPECT_EQ(g().盤面(2, 4), MAN王);
+
+  // The next run finds the choice made.
+  fake.setChecked(MenuItem::KOUSIKI, false);
+  Form1Controller again(fake.platform(), {folder}, folder);
+  again.Form_Load();
+  EXPECT_TRUE(fake.isChecked(MenuItem::KOUSIKI));
+  form->menuClicked(MenuItem::KOUSIKI);
+  EXPECT_EQ(fake.stored["rules"], "kingcapture");
+}
+
+TEST_F(GameFlowTest, UnderTheOfficialRulesAPawnDropMateIsRefusedAndAMateEndsTheGame) {
+  form->menuClicked(MenuItem::KOUSIKI);
+  setPosition("4k/R4/1B1G1/5/K4 b PG 1");
+  form->SENTE_Click();
+  clear();
+  click(7, 1);  // the pawn in hand, dropped on 1b: mate by a pawn drop
+  click(5, 2);
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kRefused}));
+  EXPECT_EQ(g().盤面(5, 2), 0);
+  click(7, 3);  // the gold instead
+  click(5, 2);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|詰みです（指せる手がありません）", "終了|あなたの勝ちです"}));
+  EXPECT_EQ(g().勝者, g().MAN手番);
+  EXPECT_EQ(g().終局, 終局理由::詰み);
+  EXPECT_EQ(g().手数, 1) << "the computer did not answer";
+}
+
+TEST_F(GameFlowTest, UnderTheOfficialRulesTheFourthRepetitionEndsTheGame) {
+  form->menuClicked(MenuItem::KOUSIKI);
+  form->START_Click();
+  clear();
+  for (int round = 0; round < 3; ++round) {
+    move(1, 5, 2, 4);
+    move(5, 1, 4, 2);
+    move(2, 4, 1, 5);
+    EXPECT_TRUE(fake.boxes.empty()) << round;
+    move(4, 2, 5, 1);
+  }
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|千日手です（同一局面４回、先手の負け）", "終了|後手の勝ちです"}));
+  EXPECT_EQ(g().勝者, 後手);
+  clear();
+  click(1, 4);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|新規に対局してください"}));
+}
+
+TEST_F(GameFlowTest, UnderTheOfficialRulesAPerpetualCheckLosesForTheChecker) {
+  form->menuClicked(MenuItem::KOUSIKI);
+  setPosition("2k2/5/5/K3r/5 b - 1");  // the second player's rook checks the king on 5d
+  form->START_Click();
+  clear();
+  for (int round = 0; round < 3; ++round) {
+    move(1, 4, 1, 5);
+    move(5, 4, 5, 5);
+    move(1, 5, 1, 4);
+    move(5, 5, 5, 4);
+  }
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|連続王手の千日手です（王手をかけ続けた側の負け）", "終了|先手の勝ちです"}));
+  EXPECT_EQ(g().勝者, 先手);
+}
+
+TEST_F(GameFlowTest, ThePlayerToMoveMayResignAfterAYes) {
+  form->menuClicked(MenuItem::TOURYOU);
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{kRefused})) << "no game to resign";
+  form->SENTE_Click();
+  clear();
+  fake.answer = kNo;
+  form->menuClicked(MenuItem::TOURYOU);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"投了|投了しますか？|?"}));
+  EXPECT_EQ(g().勝者, 0);
+  clear();
+  fake.answer = kYes;
+  form->menuClicked(MenuItem::TOURYOU);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"投了|投了しますか？|?", "終了|ｺﾝﾋﾟｭｰﾀの勝ちです"}));
+  EXPECT_EQ(g().勝者, g().COM手番);
+  EXPECT_EQ(g().終局, 終局理由::投了);
+  EXPECT_FALSE(g().timer1Enabled);
+}
+
 }  // namespace
 }  // namespace zelk

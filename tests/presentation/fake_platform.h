@@ -26,9 +26,17 @@ struct DrawCall {
 };
 
 class FakePlatform final : public Surface, public Dialogs, public SoundLibrary, public Clock,
-                           public Timer, public Menu, public Window, public Scheduler {
+                           public Timer, public Menu, public Window, public Scheduler, public Preferences {
 public:
-  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
+  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
+
+  // Preferences: what the per-user store holds.
+  std::map<std::string, std::string, std::less<>> stored;
+  std::string value(std::string_view key) const override {
+    const auto it = stored.find(key);
+    return it == stored.end() ? std::string() : it->second;
+  }
+  void setValue(std::string_view key, std::string_view v) override { stored[std::string(key)] = std::string(v); }
 
   // Surface
   std::vector<DrawCall> draws;

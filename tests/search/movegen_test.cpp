@@ -49,6 +49,28 @@ TEST(Movegen, PerftFromTheStartGivesTheKnownCounts) {
   EXPECT_TRUE(p.consistent());
 }
 
+TEST(Movegen, UnderTheOfficialRulesTheSameMovesAndCountsAsTheRulesCore) {
+  Position start(test::position(kStartSfen));
+  const std::uint64_t expected[] = {1, 14, 181, 2512, 35401, 533203};
+  for (int d = 1; d <= 5; ++d) EXPECT_EQ(search::perft(start, d, nullptr, Rules::official), expected[d]) << "depth " << d;
+  for (const char* sfen : kPositions) {
+    GameState g = test::position(sfen);
+    g.rules = Rules::official;
+    Position p(g);
+    MoveList list;
+    search::generateMoves(p, list, Rules::official);
+    EXPECT_EQ(texts(p, list), coreMoves(g)) << sfen;
+  }
+  // A pawn dropped on 1b mates the king on 1a hemmed in by its own pawn and silver.
+  GameState g = test::position("3pk/3s1/3G1/5/K4 b P 1");
+  g.rules = Rules::official;
+  Position p(g);
+  MoveList list;
+  search::generateMoves(p, list, Rules::official);
+  EXPECT_EQ(texts(p, list).count("P*1b"), 0u);
+  EXPECT_EQ(coreMoves(g).count("P*1b"), 0u);
+}
+
 TEST(Movegen, TheSameMovesAsTheRulesCoreInEveryPosition) {
   for (const char* sfen : kPositions) {
     const GameState g = test::position(sfen);

@@ -38,6 +38,12 @@ Found searchDepth(const char* sfen, int depth) {
   return searchDepth(sfen, depth, s);
 }
 
+Found searchOfficial(const char* sfen, int depth) {
+  Searcher s(4);
+  s.setRules(Rules::official);
+  return searchDepth(sfen, depth, s);
+}
+
 TEST(Searcher, AKingInReachIsTakenAtOnce) {
   // The upper gold on 2d takes the king on 2e; nothing else is searched.
   const Found f = searchDepth("4k/5/5/3g1/3K1 w - 1", 6);
@@ -66,6 +72,17 @@ TEST(Searcher, APawnDroppedToMateIsAllowed) {
   const Found f = searchDepth("3pk/3s1/3G1/5/K4 b P 1", 4);
   EXPECT_EQ(f.move, "P*1b");
   EXPECT_EQ(f.score, search::kMate - 2);
+}
+
+TEST(Searcher, UnderTheOfficialRulesAPawnDropMateIsNoMoveAndAMatedSideHasNone) {
+  const Found f = searchOfficial("3pk/3s1/3G1/5/K4 b P 1", 4);
+  EXPECT_NE(f.move, "P*1b");
+  EXPECT_NE(f.move, "none");
+  // The gold dropped on 1b mates instead: the king has no move, two plies sooner than its capture.
+  const Found gold = searchOfficial("4k/5/4P/5/K4 b G 1", 5);
+  EXPECT_EQ(gold.move, "G*1b");
+  EXPECT_EQ(gold.score, search::kMate - 1);
+  EXPECT_EQ(searchOfficial("4k/4G/4P/5/K4 w - 1", 5).move, "none");
 }
 
 TEST(Searcher, TheSameSearchGivesTheSameMoveAndNodes) {

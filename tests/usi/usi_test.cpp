@@ -111,6 +111,21 @@ TEST(Usi, PerftPrintsEachRootMoveAndTheTotal) {
   EXPECT_TRUE(has(session("position startpos\ngo perft\n"), "Nodes searched: 14\n"));
 }
 
+TEST(Usi, TheOfficialRulesAreAChoiceOfTheEngine) {
+  EXPECT_TRUE(has(session("usi\n"), "option name Rules type combo default kingcapture var kingcapture var official\n"));
+  EXPECT_TRUE(has(session("setoption name Rules value official\nposition startpos\ngo perft 4\n"),
+                  "Nodes searched: 35401\n"));
+  // The pinned gold on 5d may not step aside under them; under the game's own rules it may.
+  const char* pinned = "position sfen 4k/5/r4/G4/K4 b - 1 moves 5d4d\n";
+  EXPECT_TRUE(has(session(std::string("setoption name Rules value official\n") + pinned + "go perft 1\n"),
+                  "bad move 5d4d: the move leaves the king attacked"));
+  EXPECT_TRUE(has(session(std::string(pinned) + "go perft 1\n"), "Nodes searched: "));
+  Session s;
+  s.send("setoption name Rules value chess\n");
+  EXPECT_EQ(s.engine.rules(), Rules::kingCapture);
+  EXPECT_EQ(s.transcript.text(), "info string Rules must be kingcapture or official\n");
+}
+
 TEST(Usi, PerftTakesOnlyAWholeDepthFromOneToTen) {
   for (const char* bad : {"go perft 4294967297", "go perft 1x", "go perft 0", "go perft -1", "go perft 11",
                           "go perft 3 4", "go perft +2"}) {
