@@ -51,9 +51,9 @@ std::optional<GoCommand> parseGo(std::string_view args, std::string* error) {
       go.ponder = true;
       continue;
     }
-    if (key == "mate") {  // a mate search is a search: its number is read and left to the search
+    if (key == "mate") {  // its time is read; the search for mates is not there to use it
       if (i + 1 < w.size() && (wholeNumber(w[i + 1], 0, kMaxMs) || w[i + 1] == "infinite")) ++i;
-      go.infinite = true;
+      go.mate = true;
       continue;
     }
     const bool known = key == "depth" || key == "nodes" || key == "movetime" || key == "btime" || key == "wtime" ||

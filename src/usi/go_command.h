@@ -12,6 +12,7 @@ namespace zelk {
 struct GoCommand : search::TimeControl {
   bool ponder = false;
   bool perft = false;
+  bool mate = false;  // go mate: a mate search, which this engine answers at once that it has none
   int perftDepth = 1;
 };
 

@@ -87,6 +87,9 @@ bool UsiEngine::handle(std::string_view line) {
     return true;
   }
   if (cmd == "quit") {
+    // A count already asked for is given first, as scripts that pipe "go perft" then "quit"
+    // expect; a search ends at once.
+    if (perftRunning_) waitForAnswer();
     finishGo(true);
     return false;
   }
@@ -227,6 +230,12 @@ void UsiEngine::startGo(std::string_view args) {
   std::string why;
   const std::optional<GoCommand> go = parseGo(args, &why);
   stop_ = false;
+  perftRunning_ = go && go->perft;
+  if (go && go->mate) {
+    // A GUI waiting for "checkmate" learns at once that no mate search will answer.
+    say("checkmate notimplemented\n");
+    return;
+  }
   const bool endless = go && !go->perft && (go->infinite || go->ponder);
   pondering_ = go && go->ponder;
   holding_ = endless;

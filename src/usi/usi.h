@@ -65,6 +65,7 @@ private:
   std::atomic<bool> stop_{false};
   std::atomic<bool> pondering_{false};
   std::atomic<bool> holding_{false};  // the running go was infinite or ponder
+  bool perftRunning_ = false;         // the last go was a perft (read on the reader's thread only)
   std::mutex holdMutex_;
   std::condition_variable released_;
 };

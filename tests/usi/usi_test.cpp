@@ -121,7 +121,7 @@ TEST(Usi, PerftTakesOnlyAWholeDepthFromOneToTen) {
   }
 }
 
-TEST(Usi, StopAndQuitEndALongPerft) {
+TEST(Usi, StopEndsALongPerft) {
   Session s;
   s.send("position startpos\ngo perft 10\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(200));  // well into the count
@@ -132,10 +132,30 @@ TEST(Usi, StopAndQuitEndALongPerft) {
   // The engine answers again at once.
   EXPECT_TRUE(has(s.send("isready\n"), "readyok\n"));
 
+}
+
+TEST(Usi, APipedQuitAfterPerftGetsTheCountButEndsASearchAtOnce) {
+  // As every engine's scripts pipe it: the count comes before quit is acted on.
   Session q;
-  q.send("position startpos\ngo perft 10\n");
-  EXPECT_FALSE(q.engine.handle("quit"));
-  EXPECT_FALSE(has(q.transcript.text(), "Nodes searched"));
+  q.send("position startpos\ngo perft 5\nquit\n");
+  const std::string counted = q.transcript.text();
+  EXPECT_TRUE(has(counted, "Nodes searched: ")) << counted;
+  EXPECT_FALSE(has(counted, "perft stopped"));
+
+  // An endless search would hold quit for ever if it waited as well.
+  Session s;
+  s.send("position startpos\ngo infinite\n");
+  EXPECT_FALSE(s.engine.handle("quit"));
+  EXPECT_TRUE(has(s.transcript.text(), "bestmove "));
+}
+
+TEST(Usi, AMateSearchIsAnsweredAtOnceThatThereIsNone) {
+  for (const char* go : {"go mate 1000", "go mate infinite"}) {
+    Session s;
+    const std::string out = s.send(std::string("position startpos\n") + go + "\n");
+    EXPECT_EQ(out, "checkmate notimplemented\n") << go;
+    EXPECT_EQ(s.answered(), "checkmate notimplemented\n") << go;
+  }
 }
 
 TEST(Usi, ARefusedPositionLeavesNoneAndGoSaysWhyAndResigns) {
