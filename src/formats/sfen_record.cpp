@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "core/position_check.h"
+#include "formats/kif_notation.h"
+#include "formats/record_file.h"
 
 namespace zelk {
 
@@ -68,36 +70,47 @@ PositionText readPositionText(std::string_view text) {
   }
   GameState g;
   if (auto err = loadSfen(g, sfen)) {
-    out.error = "SFEN「" + sfen + "」が読めません: " + *err;
+    out.error = "SFEN「" + excerpt(sfen) + "」が読めません: " + *err;
     return out;
   }
-  if (const auto problem = positionProblem(g)) {
+  // The end of a game won by taking the king is a position too, as 局面ｺﾋﾟｰ gives it.
+  if (const auto problem = positionProblem(g, true)) {
     out.error = "この局面では指せません: " + problem->japanese;
     return out;
   }
+  const bool kingTaken = positionProblem(g).has_value();
   GameRecord& r = out.record;
   r.start = positionOf(g);
   r.firstMoveNumber = g.手数 + 1;
 
   if (i < w.size() && w[i] != "moves") {
-    out.error = "SFENの後に読めない語「" + std::string(w[i]) + "」があります";
+    out.error = "SFENの後に読めない語「" + excerpt(w[i]) + "」があります";
     return out;
   }
   if (i < w.size()) ++i;
   for (; i < w.size(); ++i) {
+    if (kingTaken) {
+      out.error = "指し手「" + excerpt(w[i]) + "」: 王が取られた後の指し手です";
+      return out;
+    }
     std::string why;
     const auto m = parseUsiMove(w[i], &why);
     if (!m) {
-      out.error = "指し手「" + std::string(w[i]) + "」が読めません: " + why;
+      out.error = "指し手「" + excerpt(w[i]) + "」が読めません: " + why;
       return out;
     }
     if (auto err = playUsiMove(g, *m)) {
-      out.error = "指し手「" + std::string(w[i]) + "」はこの局面で指せません: " + *err;
+      out.error = "指し手「" + excerpt(w[i]) + "」はこの局面で指せません: " + *err;
       return out;
     }
     RecordedMove rm;
     rm.move = *m;
     r.moves.push_back(rm);
+  }
+  // Every position of the record must have a number an SFEN can give it.
+  if (static_cast<long>(r.firstMoveNumber) + static_cast<long>(r.moves.size()) > kLargestMoveNumber) {
+    out.error = "手数が大きすぎます";
+    return out;
   }
   return out;
 }
@@ -106,11 +119,10 @@ PositionText readSfenLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::vector<std::string_view> w = words(text.substr(pos, end - pos));
+    const LineSpan span = lineAt(text, pos);
+    const std::vector<std::string_view> w = words(text.substr(pos, span.end - pos));
     if (!w.empty() && w[0][0] != '#') lines.push_back(joined(w, 0, w.size()));
-    pos = end + 1;
+    pos = span.next;
   }
   if (lines.empty()) {
     PositionText none;
@@ -135,6 +147,10 @@ PositionText readSfenLines(std::string_view text) {
   PositionText out;
   if (found.brokenAt >= 0) {
     out.error = std::to_string(found.brokenAt + 1) + "行目: 前の行の局面から一手で指せる局面ではありません";
+    return out;
+  }
+  if (static_cast<long>(firstNumber) + static_cast<long>(positions.size()) - 1 > kLargestMoveNumber) {
+    out.error = "手数が大きすぎます";
     return out;
   }
   out.record = std::move(found.record);
