@@ -157,6 +157,10 @@ KifRead Reader::run(std::string_view utf8) {
   while (pos < utf8.size()) {
     const LineSpan span = lineAt(utf8, pos);
     ++lineNumber_;
+    if (span.end - pos > kLongestKifLine) {
+      fail("「" + excerpt(utf8.substr(pos, span.end - pos)) + "」棋譜の行としては長すぎます");
+      return out_;
+    }
     if (!line(codePoints(utf8.substr(pos, span.end - pos)))) {
       if (!out_.ok()) return out_;
       break;

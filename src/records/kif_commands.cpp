@@ -148,6 +148,11 @@ void KifCommands::KIF_PASTE_Click() {
     refuse("貼り付ける局面や棋譜がありません", kPasteTitle);
     return;
   }
+  // No more than a record file may hold: a paste of any size is answered at once.
+  if (text.size() > kLargestKifFile) {
+    refuse("貼り付ける文字は棋譜としては大きすぎます", kPasteTitle);
+    return;
+  }
   if (isPositionText(text)) {
     const PositionText position = readPositionText(text);
     if (!position.ok()) refuse(position.error, kPasteTitle);

@@ -279,8 +279,11 @@ TEST(KifRead, TimesAndMoveNumbersAreKeptExactlyOrRefusedNamingTheLine) {
 }
 
 TEST(KifRead, ARefusedLineIsQuotedShort) {
-  const KifRead read = readKif("手合割：5五将棋\n1 " + std::string(100000, 'x') + "\n");
+  const KifRead read = readKif("手合割：5五将棋\n1 " + std::string(1000, 'x') + "\n");
   EXPECT_EQ(read.error, "2行目: 「" + std::string(40, 'x') + "…」指し手のマスが読めません");
+  // A line no record has is refused before it is read.
+  const KifRead huge = readKif("手合割：5五将棋\n" + std::string(100000, 'x') + "\n");
+  EXPECT_EQ(huge.error, "2行目: 「" + std::string(40, 'x') + "…」棋譜の行としては長すぎます");
 }
 
 TEST(KifRead, ADiagramThatCouldNotStandOnTheBoardIsRefused) {

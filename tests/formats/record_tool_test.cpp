@@ -167,7 +167,7 @@ TEST_F(RecordToolTest, ARefusalQuotesAShortPieceOfAHugeLine) {
   const std::string kifu = path("long.kifu");
   write(kifu, "手合割：5五将棋\r\n   1 " + std::string(1 << 20, 'x') + "\r\n");
   EXPECT_EQ(run({"show", kifu}), kToolBadFile);
-  EXPECT_EQ(err, "zelk55-record: " + kifu + ": 2行目: 「" + std::string(40, 'x') + "…」指し手のマスが読めません\n");
+  EXPECT_EQ(err, "zelk55-record: " + kifu + ": 2行目: 「   1 " + std::string(35, 'x') + "…」棋譜の行としては長すぎます\n");
 }
 
 TEST_F(RecordToolTest, WrongCommandsShowHowToUseIt) {
