@@ -52,11 +52,14 @@ Utf8Check checkUtf8(std::string_view s) {
   return c;
 }
 
-// The line (from 1) that holds the byte at `at`.
+// The line (from 1) that holds the byte at `at`, lines ended as the readers end them.
 std::size_t lineOf(std::string_view s, std::size_t at) {
   std::size_t n = 1;
-  for (std::size_t i = 0; i < at && i < s.size(); ++i)
-    if (s[i] == '\n') ++n;
+  for (std::size_t pos = 0; pos < s.size(); ++n) {
+    const LineSpan line = lineAt(s, pos);
+    if (at < line.next) break;
+    pos = line.next;
+  }
   return n;
 }
 
@@ -137,10 +140,9 @@ KifText kifText(std::string_view bytes) {
   // The first line that is no code page 932.
   std::size_t pos = 0, line = 1;
   for (; pos < bytes.size(); ++line) {
-    std::size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    if (!fromCp932Exactly(bytes.substr(pos, end - pos))) break;
-    pos = end + 1;
+    const LineSpan span = lineAt(bytes, pos);
+    if (!fromCp932Exactly(bytes.substr(pos, span.end - pos))) break;
+    pos = span.next;
   }
   out.error = std::to_string(line) + "行目: Shift_JIS としても UTF-8 としても読めないバイトがあります";
   return out;
