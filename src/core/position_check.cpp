@@ -62,7 +62,8 @@ std::optional<PositionProblem> positionProblem(const GameState& g, bool kingTake
   const bool taken = kingTaken && kings[toMove] == 0 && kings[1 - toMove] == 1;
   for (int side = 0; side < 2; ++side) {
     const SideNames n = nameOf(g, side == 0);
-    if (kings[side] == 0 && !(taken && side == toMove)) return problem(std::string(n.text) + " has no king", std::string(n.japanese) + "の王がありません");
+    if (kings[side] == 0 && !(taken && side == toMove))
+      return problem(std::string(n.text) + " has no king", std::string(n.japanese) + "の王がありません");
     if (kings[side] > 1)
       return problem(std::string(n.text) + " has more than one king", std::string(n.japanese) + "の王が2枚以上あります");
   }
