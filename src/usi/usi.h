@@ -47,6 +47,7 @@ private:
   void startGo(std::string_view args);
   // The worker's jobs.
   void runPerft(const GameState& g, int depth);
+  void answerMate(const GameState& g, const GoCommand& go);
   void answerRuleBased(const GameState& g, const GoCommand& go);
   void answerSearch(const GameState& g, const GoCommand& go);
   // Holds the answer of an infinite or ponder search until stop or ponderhit.

@@ -149,13 +149,20 @@ TEST(Usi, APipedQuitAfterPerftGetsTheCountButEndsASearchAtOnce) {
   EXPECT_TRUE(has(s.transcript.text(), "bestmove "));
 }
 
-TEST(Usi, AMateSearchIsAnsweredAtOnceThatThereIsNone) {
-  for (const char* go : {"go mate 1000", "go mate infinite"}) {
-    Session s;
-    const std::string out = s.send(std::string("position startpos\n") + go + "\n");
-    EXPECT_EQ(out, "checkmate notimplemented\n") << go;
-    EXPECT_EQ(s.answered(), "checkmate notimplemented\n") << go;
-  }
+TEST(Usi, AMateSearchAnswersWithItsLineThatThereIsNoneOrThatItsTimeRanOut) {
+  // A gold dropped beside the cornered king, covered by the other gold.
+  const std::string one = session("position sfen 4k/5/4G/5/K4 b G 1\ngo mate 60000\n");
+  EXPECT_TRUE(one == "checkmate G*2b\n" || one == "checkmate G*1b\n") << one;
+  // Rook and gold drive the king into the corner; each reply is the one that lasts longest.
+  EXPECT_EQ(session("position sfen k4/5/5/5/KG2R b G 1\ngo mate 60000\n"), "checkmate 1e1a+ 5a5b 1a2b 5b5a G*5b\n");
+  // A king alone gives no check at all: no mate, proven.
+  EXPECT_EQ(session("position sfen 4k/5/5/5/K4 b - 1\ngo mate 60000\n"), "checkmate nomate\n");
+  // A lone rook checks for ever without a mate: the time runs out, or stop ends the search.
+  EXPECT_EQ(session("position sfen k4/5/5/5/K3R b - 1\ngo mate 0\n"), "checkmate timeout\n");
+  Session s;
+  s.send("position sfen k4/5/5/5/K3R b - 1\ngo mate infinite\nisready\n");
+  s.send("stop\n");
+  EXPECT_EQ(s.transcript.text(), "readyok\ncheckmate timeout\n");
 }
 
 TEST(Usi, ARefusedPositionLeavesNoneAndGoSaysWhyAndResigns) {
