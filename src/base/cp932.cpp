@@ -66,4 +66,9 @@ std::string fromCp932(std::string_view bytes) {
   return convert(converter, bytes, true).value_or(std::string());
 }
 
+std::optional<std::string> fromCp932Exactly(std::string_view bytes) {
+  thread_local Converter converter("UTF-8", "CP932");
+  return convert(converter, bytes, false);
+}
+
 }  // namespace zelk

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <system_error>
 
 namespace zelk {
@@ -91,10 +92,21 @@ bool mayWrite(const fs::path& file, const struct stat& st, int& err) {
   return true;
 }
 
+// The temporary a save writes beside its target: a name no other program gives a file, so that
+// only what this game made is ever removed.
+constexpr std::string_view kTemporaryMark = ".zelk55-saving-";
+
+fs::path temporaryFor(const fs::path& target, pid_t pid) {
+  fs::path temp = target;
+  temp += std::string(kTemporaryMark) + std::to_string(pid);
+  return temp;
+}
+
 // Removes what earlier saves of this file left when they were ended before their rename:
-// "NAME.tmpPID" of a process that is gone (or of this one, whose earlier save is over).
+// "NAME.zelk55-saving-PID" of a process that is gone (or of this one, whose earlier save is
+// over). Any other file beside the target is the user's and stays.
 void removeStrayTemporaries(const fs::path& target) {
-  const std::string prefix = target.filename().native() + ".tmp";
+  const std::string prefix = target.filename().native() + std::string(kTemporaryMark);
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
@@ -102,7 +114,8 @@ void removeStrayTemporaries(const fs::path& target) {
     const std::string name = it->path().filename().native();
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
     const std::string digits = name.substr(prefix.size());
-    if (digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (digits.size() > 9 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
       continue;
     const pid_t pid = static_cast<pid_t>(std::stol(digits));
     const bool gone = pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH);
@@ -191,8 +204,7 @@ FileResult writeFileAtomically(const fs::path& path, const std::string& bytes) {
   }
 
   removeStrayTemporaries(target);
-  fs::path temp = target;
-  temp += ".tmp" + std::to_string(::getpid());
+  const fs::path temp = temporaryFor(target, ::getpid());
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return failure(path, "作成できません", errno);
   if (replacing) {

@@ -22,7 +22,8 @@ FileResult readWholeFile(const std::filesystem::path& path, std::uintmax_t limit
 // a failed or interrupted save never destroys the file that was there. A symbolic link is
 // followed and the file it names is replaced; a file the user may not write, or one that is
 // no regular file, is refused. The new file keeps the old one's permissions and owner.
-// Temporary files left beside the target by an earlier save that never finished are removed.
+// Temporary files this game left beside the target in an earlier save that never finished
+// ("NAME.zelk55-saving-PID", PID a process that is gone) are removed; nothing else is.
 // A file-size limit of the process makes the write fail, never ends the program.
 FileResult writeFileAtomically(const std::filesystem::path& path, const std::string& bytes);
 

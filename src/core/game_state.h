@@ -120,6 +120,9 @@ struct GameState : InfluenceMaps, SearchSnapshot {
 
   // Flags owned by the records, handicap, level and settings features.
   int 棋譜モード = 0, 再開待ち = 0, 反転済 = 0;
+  // Moves have been played since the game began or was last saved: loading a record over them
+  // asks first.
+  bool 未保存 = false;
   int ハンデ設定済 = 0, ハンデレベル = 0;
   int レベル = 3;
   int 背景種類 = 背景緑;

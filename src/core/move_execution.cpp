@@ -11,6 +11,7 @@ void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元�
   if (g.記録.size() <= n) g.記録.resize(n + 1);
   g.記録[n] = HistorySlot{g.盤面, g.持駒MAN, g.持駒COM, 前秒M, 後秒M, 前秒C, 後秒C};
   g.記録最終 = g.記録位置;
+  g.未保存 = true;
 }
 
 HistorySlot slotOf(const GameState& g, int n) {

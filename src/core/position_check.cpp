@@ -37,7 +37,7 @@ PositionProblem problem(std::string text, std::string ja) { return {std::move(te
 
 }  // namespace
 
-std::optional<PositionProblem> positionProblem(const GameState& g) {
+std::optional<PositionProblem> positionProblem(const GameState& g, bool kingTaken) {
   int kings[2] = {0, 0};  // MAN, COM
   int pieces[6] = {};     // board and hands together, by hand kind
   for (int x = 1; x <= 5; ++x) {
@@ -58,9 +58,12 @@ std::optional<PositionProblem> positionProblem(const GameState& g) {
       return problem(std::string("more than 2 ") + kKindNames[k] + " on the board and in the hands",
                      std::string(kKindNamesJa[k]) + "が盤と持駒で2枚を超えています");
   }
+  const int toMove = g.手番 == g.MAN手番 ? 0 : 1;
+  const bool taken = kingTaken && kings[toMove] == 0 && kings[1 - toMove] == 1;
   for (int side = 0; side < 2; ++side) {
     const SideNames n = nameOf(g, side == 0);
-    if (kings[side] == 0) return problem(std::string(n.text) + " has no king", std::string(n.japanese) + "の王がありません");
+    if (kings[side] == 0 && !(taken && side == toMove))
+      return problem(std::string(n.text) + " has no king", std::string(n.japanese) + "の王がありません");
     if (kings[side] > 1)
       return problem(std::string(n.text) + " has more than one king", std::string(n.japanese) + "の王が2枚以上あります");
   }

@@ -19,6 +19,8 @@ struct PositionProblem {
 
 // The first thing that keeps the position from standing on the board, or nothing when it
 // could. Sides are named by their side values (先手 / 後手), squares as in USI ("3a").
-std::optional<PositionProblem> positionProblem(const GameState& g);
+// With `kingTaken`, a position whose side to move has lost its king while the other side keeps
+// its own is one too: the end of a game decided by taking the king.
+std::optional<PositionProblem> positionProblem(const GameState& g, bool kingTaken = false);
 
 }  // namespace zelk

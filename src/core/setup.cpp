@@ -37,6 +37,7 @@ void 初期設定(GameState& g, GameView& view) {
   g.MAN秒 = 0;
   g.再開待ち = 0;
   g.棋譜モード = 0;
+  g.未保存 = false;
   g.表示秒 = 0;
 
   g.選択状態 = 0;

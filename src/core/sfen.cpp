@@ -137,9 +137,11 @@ std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
   if (count == 4) {
     moveNumber = 0;
     for (const char ch : fields[3]) {
-      if (!std::isdigit(static_cast<unsigned char>(ch)) || moveNumber > 100000) return "bad move number";
+      if (!std::isdigit(static_cast<unsigned char>(ch)) || moveNumber > kLargestMoveNumber / 10)
+        return "bad move number";
       moveNumber = moveNumber * 10 + (ch - '0');
     }
+    if (moveNumber > kLargestMoveNumber) return "bad move number";
     if (moveNumber < 1) return "bad move number";
   }
 

@@ -13,6 +13,10 @@ namespace zelk {
 
 inline constexpr std::string_view kStartSfen = "rbsgk/4p/5/P4/KGSBR b - 1";
 
+// The largest move number an SFEN may give its position (seven digits); records whose positions
+// would need a larger one are refused by their readers, so that what they write reads back.
+inline constexpr int kLargestMoveNumber = 9999999;
+
 // A move as the rules see it: a board move, or a drop of hand kind `kind` (1..5).
 struct UsiMove {
   int fromX = 0, fromY = 0;  // source square; unused for a drop

@@ -17,6 +17,8 @@ bool hasKing(const Board& b, int king) {
   return false;
 }
 
+}  // namespace
+
 // The live position after the last move, with each side's total: the clocks, or the total the
 // last move's own slot gave its mover when the game ended before the clock was charged.
 HistorySlot liveSlot(const GameState& g, const HistorySlot* before) {
@@ -44,7 +46,10 @@ HistorySlot liveSlot(const GameState& g, const HistorySlot* before) {
   return s;
 }
 
-}  // namespace
+bool boardIsPastTheHistory(const GameState& g) {
+  return g.棋譜モード == 0 && g.記録位置 >= 1 && g.記録位置 == g.記録最終 + 1 &&
+         static_cast<std::size_t>(g.記録位置) <= g.記録.size();
+}
 
 GameAsRecord recordOfGame(const GameState& g) {
   GameAsRecord out;

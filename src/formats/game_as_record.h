@@ -21,4 +21,12 @@ struct GameAsRecord {
 };
 GameAsRecord recordOfGame(const GameState& g);
 
+// The position on the board after the last move, which no slot holds yet, with each side's
+// total (both its before- and after-values); `before` is the slot of the move that led to it.
+HistorySlot liveSlot(const GameState& g, const HistorySlot* before);
+
+// Whether the board shows the position the last move of a game reached (not one stepped back
+// to, not a loaded record): the one position of the game in no slot.
+bool boardIsPastTheHistory(const GameState& g);
+
 }  // namespace zelk

@@ -56,6 +56,16 @@ bool readSquare(std::u32string_view t, std::size_t& i, int& x, int& y, std::stri
 
 }  // namespace
 
+std::string excerpt(std::u32string_view t) {
+  constexpr std::size_t kMost = 40;
+  return t.size() <= kMost ? utf8Of(t) : utf8Of(t.substr(0, kMost)) + "…";
+}
+
+std::string excerpt(std::string_view utf8) {
+  // Enough bytes for 40 characters of up to four bytes, and one more to tell it is longer.
+  return excerpt(std::u32string_view(codePoints(utf8.substr(0, 4 * 40 + 4))).substr(0, 41));
+}
+
 std::u32string codePoints(std::string_view s) {
   std::u32string out;
   out.reserve(s.size());
@@ -69,6 +79,10 @@ std::u32string codePoints(std::string_view s) {
       if ((cb & 0xC0) != 0x80) ok = false;
       else c = (c << 6) | (cb & 0x3F);
     }
+    // An overlong form (C0 8A for a line break), a surrogate or a code past U+10FFFF is no
+    // character: it must not turn into one it merely spells.
+    static constexpr char32_t kLowest[] = {0, 0x80, 0x800, 0x10000};
+    if (ok && (c < kLowest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
     if (!ok) {
       out.push_back(U'\uFFFD');
       ++i;
@@ -287,6 +301,7 @@ std::optional<KifTimeRead> readKifTime(std::u32string_view t) {
   if (mm < 0 || !expect(U':', U'：')) return std::nullopt;
   const long ss = number(2);
   if (ss < 0 || !expect(U')', U'）')) return std::nullopt;
+  if (s >= 60 || mm >= 60 || ss >= 60) return std::nullopt;  // no clock shows them: not a time
   KifTimeRead r;
   r.seconds = m * 60 + s;
   r.total = h * 3600 + mm * 60 + ss;

@@ -17,6 +17,11 @@ namespace zelk {
 std::u32string codePoints(std::string_view utf8);
 std::string utf8Of(std::u32string_view text);
 
+// Text as a refusal quotes it: at most 40 characters, a longer one cut short with "…", so
+// that a message about a huge line stays a short one.
+std::string excerpt(std::string_view utf8);
+std::string excerpt(std::u32string_view text);
+
 std::string kifSquare(int x, int y);
 
 // The name a move line gives a piece ("成銀" for a promoted silver, "玉" for either king).

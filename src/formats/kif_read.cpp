@@ -1,10 +1,13 @@
 #include "formats/kif_read.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "core/legality.h"
 #include "core/position_check.h"
 #include "formats/kif_notation.h"
+#include "formats/record_file.h"
 
 namespace zelk {
 
@@ -125,6 +128,9 @@ private:
   bool header(std::u32string_view key, std::u32string_view value);
   bool startMoves();
   bool move(std::u32string_view t);
+  // The time after a move or an end word: none when the line gives none; refused (nothing)
+  // when a parenthesis opens one that is not a time of minutes and seconds below 60.
+  std::optional<std::optional<KifTimeRead>> timeAfter(std::u32string_view t);
   void fail(std::string why) {
     out_.error = lineNumber_ > 0 ? std::to_string(lineNumber_) + "行目: " + why : why;
     out_.errorLine = lineNumber_;
@@ -148,17 +154,18 @@ private:
 KifRead Reader::run(std::string_view utf8) {
   if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
   std::size_t pos = 0;
-  while (pos <= utf8.size()) {
-    std::size_t end = utf8.find('\n', pos);
-    if (end == std::string_view::npos) end = utf8.size();
-    std::string_view raw = utf8.substr(pos, end - pos);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+  while (pos < utf8.size()) {
+    const LineSpan span = lineAt(utf8, pos);
     ++lineNumber_;
-    if (!line(codePoints(raw))) {
+    if (span.end - pos > kLongestKifLine) {
+      fail("「" + excerpt(utf8.substr(pos, span.end - pos)) + "」棋譜の行としては長すぎます");
+      return out_;
+    }
+    if (!line(codePoints(utf8.substr(pos, span.end - pos)))) {
       if (!out_.ok()) return out_;
       break;
     }
-    pos = end + 1;
+    pos = span.next;
   }
   lineNumber_ = 0;
   if (!started_ && !startMoves()) return out_;
@@ -240,7 +247,7 @@ bool Reader::header(std::u32string_view key, std::u32string_view value) {
   if (key == U"手合割") {
     if (value == U"その他") otherGame_ = true;
     else if (!isThisGame(value)) {
-      fail("手合割「" + utf8Of(value) + "」は５五将棋ではありません");
+      fail("手合割「" + excerpt(value) + "」は５五将棋ではありません");
       return false;
     }
     return true;
@@ -284,12 +291,26 @@ bool Reader::startMoves() {
   return true;
 }
 
+std::optional<std::optional<KifTimeRead>> Reader::timeAfter(std::u32string_view t) {
+  t = trimmed(t);
+  if (t.empty() || (t[0] != U'(' && t[0] != U'（')) return std::optional<KifTimeRead>();
+  if (const auto time = readKifTime(t)) return time;
+  const std::size_t close = t.find_first_of(U")）");
+  fail("消費時間「" + excerpt(t.substr(0, close == std::u32string_view::npos ? t.size() : close + 1)) + "」が読めません");
+  return std::nullopt;
+}
+
 bool Reader::move(std::u32string_view t) {
   sawSomething_ = true;
   std::size_t i = 0;
   long number = 0;
   for (; i < t.size() && digitValue(t[i]) >= 0; ++i)
-    if (number < 1000000) number = number * 10 + digitValue(t[i]);
+    if (number <= kLargestMoveNumber) number = number * 10 + digitValue(t[i]);
+  // The position after the move must have a number an SFEN can give it.
+  if (number >= kLargestMoveNumber) {
+    fail("手数「" + excerpt(t.substr(0, i)) + "」が大きすぎます");
+    return false;
+  }
   while (i < t.size() && isSpace(t[i])) ++i;
   const std::u32string_view rest = t.substr(i);
 
@@ -314,17 +335,19 @@ bool Reader::move(std::u32string_view t) {
     r.end.word = utf8Of(e.word);
     const int mover = manToMove ? 先手 : 後手;
     r.end.winner = e.moverWins * mover;
-    if (const auto time = readKifTime(rest.substr(e.word.size()))) {
+    const auto time = timeAfter(rest.substr(e.word.size()));
+    if (!time) return false;
+    if (*time) {
       r.end.timed = true;
-      r.end.seconds = time->seconds;
-      r.end.total = time->total;
+      r.end.seconds = (*time)->seconds;
+      r.end.total = (*time)->total;
     }
     return true;
   }
 
   std::string reason;
   const auto words = readKifMove(rest, &reason);
-  const std::string moveText = utf8Of(trimmed(rest.substr(0, words ? words->length : rest.size())));
+  const std::string moveText = excerpt(trimmed(rest.substr(0, words ? words->length : rest.size())));
   const auto refuse = [&](const std::string& why) {
     fail("「" + moveText + "」" + why);
     return false;
@@ -342,12 +365,14 @@ bool Reader::move(std::u32string_view t) {
   }
   if (playUsiMove(g_, *m)) return refuse("この局面では指せない手です");
 
+  const auto time = timeAfter(rest.substr(words->length));
+  if (!time) return false;
   RecordedMove rm;
   rm.move = *m;
-  if (const auto time = readKifTime(rest.substr(words->length))) {
+  if (*time) {
     rm.timed = true;
-    rm.seconds = time->seconds;
-    rm.total = time->total;
+    rm.seconds = (*time)->seconds;
+    rm.total = (*time)->total;
   }
   r.moves.push_back(std::move(rm));
   ++expected_;

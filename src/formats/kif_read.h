@@ -18,6 +18,9 @@ struct KifRead {
   bool ok() const { return error.empty(); }
 };
 
+// A line longer than this is no line of a record: it is refused before it is read.
+inline constexpr std::size_t kLongestKifLine = 64u << 10;
+
 // Reads KIF text (UTF-8, any line ends). On an error the record holds what was read before it.
 KifRead readKif(std::string_view utf8);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/cp932.h"
+#include "formats/kif_notation.h"
 
 namespace zelk {
 
@@ -124,7 +125,7 @@ EncodedRecord encodeRecordFile(const RecordFile& f) {
     const auto bytes = toCp932(headerLine(*text));
     if (!bytes) {
       out.bytes.clear();
-      out.error = std::string(what) + "「" + *text + "」に保存できない文字があります";
+      out.error = std::string(what) + "「" + excerpt(*text) + "」に保存できない文字があります";
       return out;
     }
     out.bytes += *bytes + "\r\n";
@@ -133,17 +134,23 @@ EncodedRecord encodeRecordFile(const RecordFile& f) {
   return out;
 }
 
+LineSpan lineAt(std::string_view bytes, std::size_t pos) {
+  const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
+  if (end == bytes.size() || bytes[end] == '\n') return {end, std::min(end + 1, bytes.size())};
+  std::size_t after = end;
+  while (after < bytes.size() && bytes[after] == '\r') ++after;
+  if (after < bytes.size() && bytes[after] == '\n') return {end, after + 1};
+  return {end, end + 1};
+}
+
 void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果) {
   if (file.pos >= file.bytes.size()) {
     結果 = 0;
     return;
   }
-  std::size_t end = file.bytes.find('\n', file.pos);
-  const std::size_t next = end == std::string::npos ? file.bytes.size() : end + 1;
-  if (end == std::string::npos) end = file.bytes.size();
-  行.assign(file.bytes, file.pos, end - file.pos);
-  if (!行.empty() && 行.back() == '\r') 行.pop_back();
-  file.pos = next;
+  const LineSpan line = lineAt(file.bytes, file.pos);
+  行.assign(file.bytes, file.pos, line.end - file.pos);
+  file.pos = line.next;
   結果 = 1;
 }
 

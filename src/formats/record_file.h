@@ -44,7 +44,15 @@ struct OpenRecordFile {
   std::size_t pos = 0;
 };
 
-// Reads the next line (ended by CR LF or LF, the end unread) into 行, as the file holds it;
+// Where the line starting at `pos` ends and the next begins. A line ends at LF, at CR LF, at a
+// run of CRs before an LF (CR CR LF, as a file converted twice has it) or at a CR alone (as
+// old files of other systems have it); the last line needs no end.
+struct LineSpan {
+  std::size_t end, next;
+};
+LineSpan lineAt(std::string_view bytes, std::size_t pos);
+
+// Reads the next line (ended as lineAt says, the end unread) into 行, as the file holds it;
 // 結果 = 1 when a line was read, 0 at the end of the file (行 is then left as it was).
 void 読込_棋譜ファイル(OpenRecordFile& file, std::string& 行, int& 結果);
 

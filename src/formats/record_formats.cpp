@@ -4,6 +4,7 @@
 
 #include "base/cp932.h"
 #include "base/file_io.h"
+#include "formats/kif_notation.h"
 #include "formats/kif_read.h"
 #include "formats/kif_write.h"
 #include "formats/record_file.h"
@@ -15,10 +16,12 @@ namespace zelk {
 
 namespace {
 
-// Whether the bytes are well-formed UTF-8, and whether any of them is beyond ASCII.
+// Where well-formed UTF-8 stops (the size when it never does: no overlong form, no surrogate,
+// nothing past U+10FFFF), and whether any byte is beyond ASCII.
 struct Utf8Check {
-  bool wellFormed = true;
+  std::size_t brokenAt = std::string_view::npos;
   bool beyondAscii = false;
+  bool wellFormed() const { return brokenAt == std::string_view::npos; }
 };
 
 Utf8Check checkUtf8(std::string_view s) {
@@ -30,22 +33,35 @@ Utf8Check checkUtf8(std::string_view s) {
       continue;
     }
     c.beyondAscii = true;
+    c.brokenAt = i;
     std::size_t n;
     unsigned lowest, value;
     if (b >= 0xC2 && b <= 0xDF) n = 1, lowest = 0x80, value = b & 0x1F;
     else if (b >= 0xE0 && b <= 0xEF) n = 2, lowest = 0x800, value = b & 0x0F;
     else if (b >= 0xF0 && b <= 0xF4) n = 3, lowest = 0x10000, value = b & 0x07;
-    else return Utf8Check{false, true};
-    if (i + n >= s.size()) return Utf8Check{false, true};
+    else return c;
+    if (i + n >= s.size()) return c;
     for (std::size_t k = 1; k <= n; ++k) {
       const auto cb = static_cast<unsigned char>(s[i + k]);
-      if ((cb & 0xC0) != 0x80) return Utf8Check{false, true};
+      if ((cb & 0xC0) != 0x80) return c;
       value = (value << 6) | (cb & 0x3F);
     }
-    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return Utf8Check{false, true};
+    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return c;
+    c.brokenAt = std::string_view::npos;
     i += n + 1;
   }
   return c;
+}
+
+// The line (from 1) that holds the byte at `at`, lines ended as the readers end them.
+std::size_t lineOf(std::string_view s, std::size_t at) {
+  std::size_t n = 1;
+  for (std::size_t pos = 0; pos < s.size(); ++n) {
+    const LineSpan line = lineAt(s, pos);
+    if (at < line.next) break;
+    pos = line.next;
+  }
+  return n;
 }
 
 std::string lowerAscii(std::string s) {
@@ -67,7 +83,7 @@ EncodedBytes inCp932(const std::string& utf8) {
     if (end == std::string::npos) end = utf8.size();
     const std::string line = utf8.substr(pos, end - pos);
     if (!toCp932(line)) {
-      out.error = "「" + line + "」には .kif (Shift_JIS) に書けない文字があります。.kifu なら書けます";
+      out.error = "「" + excerpt(line) + "」には .kif (Shift_JIS) に書けない文字があります。.kifu なら書けます";
       return out;
     }
     pos = end + 2;
@@ -92,11 +108,44 @@ std::optional<RecordFormat> formatOfPath(const std::filesystem::path& path) {
   return formatNamed(utf8Of(path.extension()));
 }
 
-std::string kifText(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
+KifText kifText(std::string_view bytes) {
+  KifText out;
+  // Longer marks first: UTF-32's little-endian mark starts with UTF-16's.
+  static constexpr std::pair<std::string_view, std::string_view> kWideMarks[] = {
+      {std::string_view("\xFF\xFE\0\0", 4), "UTF-32"},
+      {std::string_view("\0\0\xFE\xFF", 4), "UTF-32"},
+      {"\xFF\xFE", "UTF-16"},
+      {"\xFE\xFF", "UTF-16"},
+  };
+  for (const auto& [mark, name] : kWideMarks)
+    if (bytes.substr(0, mark.size()) == mark) {
+      out.error = std::string(name) + " で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい";
+      return out;
+    }
+  const bool marked = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+  if (marked) bytes.remove_prefix(3);
   const Utf8Check c = checkUtf8(bytes);
-  if (c.wellFormed) return std::string(bytes);
-  return fromCp932(bytes);
+  if (c.wellFormed()) {
+    out.text = std::string(bytes);
+    return out;
+  }
+  if (marked) {
+    out.error = std::to_string(lineOf(bytes, c.brokenAt)) + "行目: UTF-8 として正しくないバイトがあります";
+    return out;
+  }
+  if (auto text = fromCp932Exactly(bytes)) {
+    out.text = std::move(*text);
+    return out;
+  }
+  // The first line that is no code page 932.
+  std::size_t pos = 0, line = 1;
+  for (; pos < bytes.size(); ++line) {
+    const LineSpan span = lineAt(bytes, pos);
+    if (!fromCp932Exactly(bytes.substr(pos, span.end - pos))) break;
+    pos = span.next;
+  }
+  out.error = std::to_string(line) + "行目: Shift_JIS としても UTF-8 としても読めないバイトがあります";
+  return out;
 }
 
 DecodedRecord decodeRecord(std::string_view bytes, RecordFormat format) {
@@ -119,7 +168,12 @@ DecodedRecord decodeRecord(std::string_view bytes, RecordFormat format) {
     }
     case RecordFormat::Kif:
     case RecordFormat::Kifu: {
-      KifRead read = readKif(kifText(bytes));
+      const KifText text = kifText(bytes);
+      if (!text.ok()) {
+        out.error = text.error;
+        return out;
+      }
+      KifRead read = readKif(text.text);
       if (!read.ok()) out.error = read.error;
       else out.record = std::move(read.record);
       return out;

@@ -26,7 +26,15 @@ inline constexpr std::uintmax_t kLargestKifFile = 16u << 20;
 
 // KIF bytes as text: UTF-8 when the bytes are UTF-8 (a byte-order mark, or characters beyond
 // ASCII that are all well-formed UTF-8), else code page 932, whatever the name promised.
-std::string kifText(std::string_view bytes);
+// Bytes that are neither (after a UTF-8 byte-order mark: anything but well-formed UTF-8, with
+// no overlong form or surrogate) are refused, naming the line; so is a file whose byte-order
+// mark says UTF-16 or UTF-32, naming that encoding.
+struct KifText {
+  std::string text;   // UTF-8, without a byte-order mark
+  std::string error;  // empty when the bytes were read
+  bool ok() const { return error.empty(); }
+};
+KifText kifText(std::string_view bytes);
 
 struct DecodedRecord {
   GameRecord record;

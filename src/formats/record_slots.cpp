@@ -98,6 +98,11 @@ AsRecordFile recordFileOf(const GameRecord& r) {
     out.error = "初期配置が平手の５五将棋でない棋譜は .棋譜 に書けません";
     return out;
   }
+  // A file of the start alone holds no line, and no file of no line is read as a game.
+  if (r.moves.empty()) {
+    out.error = "指し手のない棋譜は .棋譜 に書けません";
+    return out;
+  }
   std::vector<HistorySlot> slots = slotsOf(r);
   out.file.title = r.header("表題");
   out.file.upperName = r.後手名;

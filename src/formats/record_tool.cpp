@@ -116,6 +116,15 @@ std::optional<GameRecord> load(const std::string& file, const std::string& from,
   return std::move(d.record);
 }
 
+// Whether all that was sent to standard output reached it (a full disk or a closed pipe stops
+// it); said on the error output when it did not.
+int written(std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out) return kToolDone;
+  err << "zelk55-record: -: 標準出力に書き込めません\n";
+  return kToolBadFile;
+}
+
 // Without the carriage returns the files have, for a terminal.
 std::string lines(const std::string& crlf) {
   std::string s;
@@ -142,8 +151,7 @@ int convert(const Command& c, std::istream& in, std::ostream& out, std::ostream&
   }
   if (target == "-") {
     out << e.bytes;
-    out.flush();
-    return out ? kToolDone : kToolBadFile;
+    return written(out, err);
   }
   const FileResult written = writeFileAtomically(fs::path(target), e.bytes);
   if (!written.ok) {
@@ -164,7 +172,7 @@ int show(const Command& c, std::istream& in, std::ostream& out, std::ostream& er
   const int number = record->firstMoveNumber + static_cast<int>(record->moves.size());
   out << "最終局面：\n" << lines(boardDiagram(played.positions.back()));
   out << "sfen " << sfenOf(played.positions.back(), number) << "\n";
-  return kToolDone;
+  return written(out, err);
 }
 
 }  // namespace
@@ -173,7 +181,7 @@ int runRecordTool(const std::vector<std::string>& args, std::istream& in, std::o
   const Command c = parse(args);
   if (c.help) {
     out << kUsage;
-    return kToolDone;
+    return written(out, err);
   }
   const bool known = (c.name == "convert" && c.files.size() == 2) || (c.name == "show" && c.files.size() == 1);
   if (!c.error.empty() || !known) {

@@ -5,6 +5,8 @@
 #include "base/words.h"
 #include "core/position_check.h"
 #include "core/position_command.h"
+#include "formats/kif_notation.h"
+#include "formats/record_file.h"
 
 namespace zelk {
 
@@ -44,35 +46,46 @@ PositionText readPositionText(std::string_view text) {
   }
   GameState g;
   if (auto err = loadSfen(g, words->sfen)) {
-    out.error = "SFEN「" + words->sfen + "」が読めません: " + *err;
+    out.error = "SFEN「" + excerpt(words->sfen) + "」が読めません: " + *err;
     return out;
   }
-  if (const auto problem = positionProblem(g)) {
+  // The end of a game won by taking the king is a position too, as 局面ｺﾋﾟｰ gives it.
+  if (const auto problem = positionProblem(g, true)) {
     out.error = "この局面では指せません: " + problem->japanese;
     return out;
   }
+  const bool kingTaken = positionProblem(g).has_value();
   GameRecord& r = out.record;
   r.start = positionOf(g);
   r.firstMoveNumber = g.手数 + 1;
 
   if (!words->stray.empty()) {
-    out.error = "SFENの後に読めない語「" + words->stray + "」があります";
+    out.error = "SFENの後に読めない語「" + excerpt(words->stray) + "」があります";
     return out;
   }
   for (const std::string_view word : words->moves) {
+    if (kingTaken) {
+      out.error = "指し手「" + excerpt(word) + "」: 王が取られた後の指し手です";
+      return out;
+    }
     std::string why;
     const auto m = parseUsiMove(word, &why);
     if (!m) {
-      out.error = "指し手「" + std::string(word) + "」が読めません: " + why;
+      out.error = "指し手「" + excerpt(word) + "」が読めません: " + why;
       return out;
     }
     if (auto err = playUsiMove(g, *m)) {
-      out.error = "指し手「" + std::string(word) + "」はこの局面で指せません: " + *err;
+      out.error = "指し手「" + excerpt(word) + "」はこの局面で指せません: " + *err;
       return out;
     }
     RecordedMove rm;
     rm.move = *m;
     r.moves.push_back(rm);
+  }
+  // Every position of the record must have a number an SFEN can give it.
+  if (static_cast<long>(r.firstMoveNumber) + static_cast<long>(r.moves.size()) > kLargestMoveNumber) {
+    out.error = "手数が大きすぎます";
+    return out;
   }
   return out;
 }
@@ -81,11 +94,10 @@ PositionText readSfenLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::vector<std::string_view> w = words(text.substr(pos, end - pos));
+    const LineSpan span = lineAt(text, pos);
+    const std::vector<std::string_view> w = words(text.substr(pos, span.end - pos));
     if (!w.empty() && w[0][0] != '#') lines.push_back(joined(w, 0, w.size()));
-    pos = end + 1;
+    pos = span.next;
   }
   if (lines.empty()) {
     PositionText none;
@@ -110,6 +122,10 @@ PositionText readSfenLines(std::string_view text) {
   PositionText out;
   if (found.brokenAt >= 0) {
     out.error = std::to_string(found.brokenAt + 1) + "行目: 前の行の局面から一手で指せる局面ではありません";
+    return out;
+  }
+  if (static_cast<long>(firstNumber) + static_cast<long>(positions.size()) - 1 > kLargestMoveNumber) {
+    out.error = "手数が大きすぎます";
     return out;
   }
   out.record = std::move(found.record);

@@ -105,6 +105,7 @@ void KifCommands::KIF_WRITE_Click() {
     p_.dialogs.messageBox(written.error, kWriteTitle, Dialogs::Icon::Exclamation);
     return;
   }
+  g.未保存 = false;
   p_.dialogs.messageBox("棋譜を書き込みました", kWriteTitle);
 }
 
@@ -118,13 +119,19 @@ void KifCommands::KIF_READ_Click() {
     p_.dialogs.messageBox(d.error, kReadTitle, Dialogs::Icon::Exclamation);
     return;
   }
+  if (!records_.mayReplaceGame("読み込みますか？", kReadTitle)) return;
   if (d.record.moves.empty()) setUpPosition(d.record, kReadTitle);
   else loadRecord(d.record);
 }
 
+// After the move that decided the game the loser is to move, whatever the turn was left at;
+// a game won by taking the king gives the board as it is, the loser's king gone, which 貼付け
+// takes as that decided game.
 void KifCommands::SFEN_COPY_Click() {
   records_.closePanel();
-  desktop_.setClipboardText(toSfen(g));
+  GameState shown = g;
+  if (g.勝者 != 0 && boardIsPastTheHistory(g)) shown.手番 = -g.勝者;
+  desktop_.setClipboardText(toSfen(shown));
 }
 
 // A history that is no game is refused rather than copied as a game of no moves.
@@ -141,14 +148,20 @@ void KifCommands::KIF_PASTE_Click() {
     refuse("貼り付ける局面や棋譜がありません", kPasteTitle);
     return;
   }
+  // No more than a record file may hold: a paste of any size is answered at once.
+  if (text.size() > kLargestKifFile) {
+    refuse("貼り付ける文字は棋譜としては大きすぎます", kPasteTitle);
+    return;
+  }
   if (isPositionText(text)) {
     const PositionText position = readPositionText(text);
     if (!position.ok()) refuse(position.error, kPasteTitle);
-    else setUpPosition(position.record, kPasteTitle);
+    else if (records_.mayReplaceGame("貼り付けますか？", kPasteTitle)) setUpPosition(position.record, kPasteTitle);
     return;
   }
   const KifRead read = readKif(text);
   if (!read.ok()) refuse(read.error, kPasteTitle);
+  else if (!records_.mayReplaceGame("貼り付けますか？", kPasteTitle)) return;
   else if (read.record.moves.empty()) setUpPosition(read.record, kPasteTitle);
   else loadRecord(read.record);
 }

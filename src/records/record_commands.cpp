@@ -6,6 +6,7 @@
 #include "core/move_execution.h"
 #include "core/setup.h"
 #include "base/file_io.h"
+#include "formats/game_as_record.h"
 #include "formats/record_file.h"
 #include "base/utf8_path.h"
 
@@ -78,6 +79,11 @@ void RecordCommands::Drive1_Change() {
 
 void RecordCommands::Dir1_Change() { panel_.setFileListFolder(panel_.folderListFolder()); }
 
+bool RecordCommands::mayReplaceGame(std::string_view question, std::string_view title) {
+  if (!g.未保存) return true;
+  return p_.dialogs.askYesNo("保存していない対局は消えます。" + std::string(question), title) == kYes;
+}
+
 void RecordCommands::printHeader(std::string_view text, double x, double y, int colour) {
   if (text.empty()) return;
   p_.surface.drawText(text, static_cast<float>(x), static_cast<float>(y), 12, colour, screen_.fontBold());
@@ -109,6 +115,7 @@ void RecordCommands::File1_Click() {
     return;
   }
 
+  if (!mayReplaceGame("読み込みますか？", "棋譜読込")) return;
   const RecordFile f = decodeRecordFile(read.bytes);
   初期設定(g, screen_);
   g.棋譜モード = 1;
@@ -153,6 +160,12 @@ void RecordCommands::Command1_Click() {
   f.upperName = panel_.text(manFirst ? 4 : 3);
   f.lowerName = panel_.text(manFirst ? 3 : 4);
   for (int n = 1; n <= g.記録最終; ++n) f.records.push_back(slotOf(g, n));
+  // The position the last move reached is in no slot: one more line keeps it, so the winning
+  // move of a finished game is stepped to as well.
+  if (boardIsPastTheHistory(g)) {
+    const HistorySlot before = slotOf(g, g.記録位置 - 1);
+    f.records.push_back(liveSlot(g, &before));
+  }
   const EncodedRecord encoded = encodeRecordFile(f);
   if (!encoded.error.empty()) {
     p_.dialogs.messageBox(encoded.error, "棋譜保存", Dialogs::Icon::Exclamation);
@@ -165,6 +178,7 @@ void RecordCommands::Command1_Click() {
     p_.dialogs.messageBox(written.error, "棋譜保存", Dialogs::Icon::Exclamation);
     return;
   }
+  g.未保存 = false;
   closePanel();
   panel_.refreshFileList();
   p_.dialogs.messageBox("棋譜を書き込みました", "  ");

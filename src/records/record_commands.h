@@ -39,6 +39,11 @@ public:
   void File1_Click();       // loads the clicked file
   void Command1_Click();    // RETURN: writes the file
 
+  // Whether a loaded record may take the place of the game on the board: at once when every
+  // move of it is saved, else when the player says yes to the question (which tells that the
+  // unsaved game will be gone).
+  bool mayReplaceGame(std::string_view question, std::string_view title);
+
   // The title and the upper and lower players' names of a loaded record, on the window.
   void printRecordHeader(std::string_view title, std::string_view upperName, std::string_view lowerName);
 

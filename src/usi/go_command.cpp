@@ -51,9 +51,11 @@ std::optional<GoCommand> parseGo(std::string_view args, std::string* error) {
       go.ponder = true;
       continue;
     }
-    if (key == "mate") {  // a mate search is a search: its number is read and left to the search
-      if (i + 1 < w.size() && (wholeNumber(w[i + 1], 0, kMaxMs) || w[i + 1] == "infinite")) ++i;
-      go.infinite = true;
+    if (key == "mate") {
+      go.mate = true;
+      if (i + 1 < w.size() && w[i + 1] == "infinite") ++i;
+      else if (i + 1 < w.size())
+        if (const auto ms = wholeNumber(w[i + 1], 0, kMaxMs)) go.mateMs = *ms, ++i;
       continue;
     }
     const bool known = key == "depth" || key == "nodes" || key == "movetime" || key == "btime" || key == "wtime" ||

@@ -1,6 +1,7 @@
 #pragma once
 // The words after `go`: a time control for the search, or a perft count.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ namespace zelk {
 struct GoCommand : search::TimeControl {
   bool ponder = false;
   bool perft = false;
+  bool mate = false;        // go mate: a search for a mate by checks
+  std::int64_t mateMs = -1;  // its time in milliseconds; -1 until stop
   int perftDepth = 1;
 };
 

@@ -1,5 +1,6 @@
 #include "usi/usi.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <ostream>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "players/engine_move.h"
 #include "players/levels.h"
 #include "usi/line_reader.h"
+#include "usi/mate_search.h"
 #include "search/movegen.h"
 #include "base/words.h"
 
@@ -89,6 +91,9 @@ bool UsiEngine::handle(std::string_view line) {
     return true;
   }
   if (cmd == "quit") {
+    // A count already asked for is given first, as scripts that pipe "go perft" then "quit"
+    // expect; a search ends at once.
+    if (perftRunning_) waitForAnswer();
     finishGo(true);
     return false;
   }
@@ -224,7 +229,9 @@ void UsiEngine::startGo(std::string_view args) {
   std::string why;
   const std::optional<GoCommand> go = parseGo(args, &why);
   stop_ = false;
-  const bool endless = go && !go->perft && (go->infinite || go->ponder);
+  perftRunning_ = go && go->perft;
+  // A mate search with no time runs until stop, or until another command ends it.
+  const bool endless = go && !go->perft && (go->infinite || go->ponder || (go->mate && go->mateMs < 0));
   pondering_ = go && go->ponder;
   holding_ = endless;
   if (!go) {
@@ -238,11 +245,16 @@ void UsiEngine::startGo(std::string_view args) {
     if (!position) {
       say("info string " + refusal_ + "\n");
       if (go.perft) return;
+      if (go.mate) {
+        say("checkmate nomate\n");
+        return;
+      }
       holdWhileAsked();
       say("bestmove resign\n");
       return;
     }
     if (go.perft) runPerft(*position, go.perftDepth);
+    else if (go.mate) answerMate(*position, go);
     else if (!isSearchingLevel(level)) answerRuleBased(*position, go);
     else answerSearch(*position, go);
   });
@@ -274,6 +286,23 @@ void UsiEngine::runPerft(const GameState& g, int depth) {
     total += n;
   }
   say("Nodes searched: " + std::to_string(total) + "\n");
+}
+
+// Within the time asked for, a tenth of it kept for the answer to reach the GUI.
+void UsiEngine::answerMate(const GameState& g, const GoCommand& go) {
+  const auto now = std::chrono::steady_clock::now();
+  const auto deadline = go.mateMs < 0 ? std::chrono::steady_clock::time_point::max()
+                                      : now + std::chrono::milliseconds(go.mateMs - go.mateMs / 10);
+  const MateAnswer a = searchMate(g, deadline, stop_);
+  if (a.kind == MateAnswer::Kind::NoMate) {
+    say("checkmate nomate\n");
+  } else if (a.kind == MateAnswer::Kind::OutOfTime) {
+    say("checkmate timeout\n");
+  } else {
+    std::string text = "checkmate";
+    for (const UsiMove& m : a.line) text += " " + toUsi(m);
+    say(text + "\n");
+  }
 }
 
 void UsiEngine::answerRuleBased(const GameState& g, const GoCommand&) {

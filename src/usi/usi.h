@@ -48,6 +48,7 @@ private:
   void startGo(std::string_view args);
   // The worker's jobs.
   void runPerft(const GameState& g, int depth);
+  void answerMate(const GameState& g, const GoCommand& go);
   void answerRuleBased(const GameState& g, const GoCommand& go);
   void answerSearch(const GameState& g, const GoCommand& go);
   // Holds the answer of an infinite or ponder search until stop or ponderhit.
@@ -67,6 +68,7 @@ private:
   std::atomic<bool> stop_{false};
   std::atomic<bool> pondering_{false};
   std::atomic<bool> holding_{false};  // the running go was infinite or ponder
+  bool perftRunning_ = false;         // the last go was a perft (read on the reader's thread only)
   std::mutex holdMutex_;
   std::condition_variable released_;
 };

@@ -166,17 +166,23 @@ TEST_F(FileIoTest, AFileTheUserMayNotWriteIsRefusedAndKept) {
   EXPECT_EQ(get(theirs), "b");
 }
 
-TEST_F(FileIoTest, WhatAnInterruptedSaveLeftIsRemovedAtTheNextSaveOfThatName) {
-  // A save ended before its rename leaves "NAME.tmpPID" behind; that process is gone.
+TEST_F(FileIoTest, WhatAnInterruptedSaveLeftIsRemovedAtTheNextSaveOfThatNameAndNothingOfTheUsers) {
+  // A save ended before its rename leaves "NAME.zelk55-saving-PID" behind; that process is gone.
   const pid_t gone = test::endedProcessId();
   ASSERT_GT(gone, 0);
-  const std::string goneTemp = ".tmp" + std::to_string(gone);
+  const std::string goneTemp = ".zelk55-saving-" + std::to_string(gone);
   put(dir / ("out.棋譜" + goneTemp), "half a game");
-  put(dir / ("out.棋譜.tmp" + std::to_string(::getpid())), "an earlier save of this run");
+  put(dir / ("out.棋譜.zelk55-saving-" + std::to_string(::getpid())), "an earlier save of this run");
   put(dir / ("other.棋譜" + goneTemp), "another file's");  // not this name's
-  put(dir / "out.棋譜.tmp1", "a save under way in a running process");
+  put(dir / "out.棋譜.zelk55-saving-1", "a save under way in a running process");
+  // Files the user keeps beside the record, whatever their names look like.
+  put(dir / "out.棋譜.tmp2024", "the user's");
+  put(dir / ("out.棋譜.tmp" + std::to_string(gone)), "the user's too");
   ASSERT_TRUE(writeFileAtomically(dir / "out.棋譜", "the game").ok);
-  EXPECT_EQ(names(dir), (std::vector<std::string>{"other.棋譜" + goneTemp, "out.棋譜", "out.棋譜.tmp1"}));
+  std::vector<std::string> kept{"other.棋譜" + goneTemp, "out.棋譜", "out.棋譜.tmp2024",
+                                "out.棋譜.tmp" + std::to_string(gone), "out.棋譜.zelk55-saving-1"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(names(dir), kept);
   EXPECT_EQ(get(dir / "out.棋譜"), "the game");
 }
 

@@ -254,6 +254,38 @@ TEST(KifRead, WhatIsNotAGameOfThisBoardIsRefusedNamingTheLine) {
   }
 }
 
+TEST(KifRead, TimesAndMoveNumbersAreKeptExactlyOrRefusedNamingTheLine) {
+  // The largest fields a clock shows are kept as they are.
+  const KifRead kept = readKif(crlf({"手合割：5五将棋", "   1 ２四銀(35)   (59:59/999999:59:59)"}));
+  ASSERT_TRUE(kept.ok()) << kept.error;
+  EXPECT_EQ(kept.record.moves[0].seconds, 59 * 60 + 59);
+  EXPECT_EQ(kept.record.moves[0].total, 999999L * 3600 + 59 * 60 + 59);
+  struct Case {
+    std::string kif, error;
+  };
+  const Case cases[] = {
+      {crlf({"手合割：5五将棋", "   1 ２四銀(35)   ( 0:60/00:01:00)"}), "2行目: 消費時間「( 0:60/00:01:00)」が読めません"},
+      {crlf({"手合割：5五将棋", "   1 ２四銀(35)   ( 1:00/00:00:60)"}), "2行目: 消費時間「( 1:00/00:00:60)」が読めません"},
+      {"1 ２四銀(35)(9:9/999999:99:9)", "1行目: 消費時間「(9:9/999999:99:9)」が読めません"},
+      {crlf({"手合割：5五将棋", "   1 ２四銀(35)", "   2 投了 ( 0:0x/00:00:05)"}), "3行目: 消費時間「( 0:0x/00:00:05)」が読めません"},
+      {crlf({"手合割：5五将棋", "12345678 ２四銀(35)"}), "2行目: 手数「12345678」が大きすぎます"},
+      {crlf({"手合割：5五将棋", "9999999 ２四銀(35)"}), "2行目: 手数「9999999」が大きすぎます"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(readKif(c.kif).error, c.error) << c.kif;
+  // The largest move number whose next position an SFEN can still number.
+  const KifRead last = readKif(crlf({"手合割：5五将棋", "9999998 ２四銀(35)"}));
+  ASSERT_TRUE(last.ok()) << last.error;
+  EXPECT_EQ(last.record.firstMoveNumber, 9999998);
+}
+
+TEST(KifRead, ARefusedLineIsQuotedShort) {
+  const KifRead read = readKif("手合割：5五将棋\n1 " + std::string(1000, 'x') + "\n");
+  EXPECT_EQ(read.error, "2行目: 「" + std::string(40, 'x') + "…」指し手のマスが読めません");
+  // A line no record has is refused before it is read.
+  const KifRead huge = readKif("手合割：5五将棋\n" + std::string(100000, 'x') + "\n");
+  EXPECT_EQ(huge.error, "2行目: 「" + std::string(40, 'x') + "…」棋譜の行としては長すぎます");
+}
+
 TEST(KifRead, ADiagramThatCouldNotStandOnTheBoardIsRefused) {
   const std::string kif = crlf({
       "後手の持駒：なし",

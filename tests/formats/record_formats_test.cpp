@@ -10,6 +10,7 @@
 #include "core/test_support.h"
 #include "base/cp932.h"
 #include "formats/record_file.h"
+#include "formats/kif_read.h"
 #include "formats/record_formats.h"
 #include "formats/sfen_record.h"
 
@@ -46,6 +47,23 @@ TEST(KifFiles, EitherEncodingIsReadWhateverTheNameSays) {
   }
   // A byte-order mark is no part of the text.
   EXPECT_EQ(decodeRecord("\xEF\xBB\xBF" + kUtf8Kif, RecordFormat::Kif).record.先手名, "太郎");
+}
+
+TEST(KifFiles, BytesThatAreNoTextOfTheirEncodingAreRefusedNamingTheLine) {
+  const auto refusal = [](std::string_view bytes) { return decodeRecord(bytes, RecordFormat::Kif).error; };
+  // After a byte-order mark only well-formed UTF-8: an overlong line break (C0 8A) would put a
+  // move inside a header; a surrogate or a broken sequence is no character either.
+  EXPECT_EQ(refusal(std::string("\xEF\xBB\xBF\0:\xC0\x8A" "3", 8)), "1行目: UTF-8 として正しくないバイトがあります");
+  EXPECT_EQ(refusal("\xEF\xBB\xBF" + kUtf8Kif + "*\xED\xA0\x80\r\n"), "5行目: UTF-8 として正しくないバイトがあります");
+  EXPECT_EQ(refusal("\xEF\xBB\xBF" + kUtf8Kif + "*\xE6\x89\r\n"), "5行目: UTF-8 として正しくないバイトがあります");
+  // Without a mark, bytes neither UTF-8 nor code page 932.
+  EXPECT_EQ(refusal(kCp932Kif + "*\x81\r\n"), "5行目: Shift_JIS としても UTF-8 としても読めないバイトがあります");
+  // A wide encoding's mark names it.
+  EXPECT_EQ(refusal(std::string("\xFF\xFE:\0", 4)), "UTF-16 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
+  EXPECT_EQ(refusal(std::string("\xFE\xFF\0:", 4)), "UTF-16 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
+  EXPECT_EQ(refusal(std::string("\xFF\xFE\0\0:\0\0\0", 8)), "UTF-32 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
+  // An overlong form that reaches the reader some other way is no line break either.
+  EXPECT_TRUE(readKif(std::string("\0:\xC0\x8A" "1 ５三歩(54)", 18)).record.moves.empty());
 }
 
 TEST(KifFiles, KifIsWrittenInCodePage932AndKifuInUtf8WithCrLf) {
@@ -132,7 +150,11 @@ TEST(SfenRecord, APositionThatCouldNotStandOnTheBoardIsRefusedSayingWhy) {
   EXPECT_EQ(readPositionText("P3k/5/5/5/K4 b - 1").error, "この局面では指せません: ５一の先手の歩は動けません");
   EXPECT_EQ(readPositionText("position sfen 4k/5/5/5/K4 b 3G 1 moves G*3c").error,
             "この局面では指せません: 金が盤と持駒で2枚を超えています");
-  EXPECT_EQ(readPositionText("5/5/5/5/K4 w - 1").error, "この局面では指せません: 後手の王がありません");
+  // A king missing on the side that moves next is the end of a game won by taking it; missing
+  // on the side to move's opponent, or on both sides, it is no position.
+  EXPECT_EQ(readPositionText("5/5/5/5/K4 b - 1").error, "この局面では指せません: 後手の王がありません");
+  EXPECT_EQ(readPositionText("5/5/5/5/5 w - 1").error, "この局面では指せません: 先手の王がありません");
+  EXPECT_EQ(readPositionText("5/5/5/5/K4 w - 1").error, "");
 }
 
 // ".棋譜" record lines for positions written as SFEN, with the four clock totals of each.

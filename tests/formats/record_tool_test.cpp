@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -111,6 +112,62 @@ TEST_F(RecordToolTest, ABadFileIsNamedWithItsFaultAndNothingIsWritten) {
   fs::resize_file(huge, 64u << 20);
   EXPECT_EQ(run({"show", huge}), kToolBadFile);
   EXPECT_EQ(err, "zelk55-record: " + huge + ": 棋譜としては大きすぎます\n");
+}
+
+TEST_F(RecordToolTest, NothingIsReportedWrittenThatIsNotWrittenOrCannotBeReadBack) {
+  // A game of no moves has no ".棋譜" file: it would be three empty lines no reader takes.
+  const std::string start = path("start.sfen"), own = path("start.棋譜");
+  write(start, "rbsgk/4p/5/P4/KGSBR b - 1\n");
+  EXPECT_EQ(run({"convert", start, own}), kToolBadFile);
+  EXPECT_EQ(err, "zelk55-record: " + own + ": 指し手のない棋譜は .棋譜 に書けません\n");
+  EXPECT_FALSE(fs::exists(own));
+
+  // Standard output that takes nothing (a full disk, a closed pipe) fails the command.
+  struct Refusing : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  } refusing;
+  const std::string kifu = path("a.kifu");
+  write(kifu, kKif);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"show", kifu},
+                                               std::vector<std::string>{"convert", kifu, "-", "--to", "sfen"}}) {
+    std::istringstream in;
+    std::ostream full(&refusing);
+    std::ostringstream e;
+    EXPECT_EQ(runRecordTool(args, in, full, e), kToolBadFile) << args[0];
+    EXPECT_EQ(e.str(), "zelk55-record: -: 標準出力に書き込めません\n");
+  }
+}
+
+TEST_F(RecordToolTest, LineEndsOfEveryKindReadAsTheirLines) {
+  // CR alone (old files of other systems) and CR CR LF (a file converted twice).
+  std::string crOnly = kKif, doubled;
+  crOnly.erase(std::remove(crOnly.begin(), crOnly.end(), '\n'), crOnly.end());
+  for (const char c : kKif) doubled += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (const std::string* bytes : {&crOnly, &doubled}) {
+    const std::string kifu = path("ends.kifu"), sfen = path("ends.sfen");
+    write(kifu, *bytes);
+    ASSERT_EQ(run({"convert", kifu, sfen}), kToolDone) << err;
+    EXPECT_EQ(read(sfen).substr(read(sfen).rfind('\n', read(sfen).size() - 2) + 1), "rbsgk/5/P3p/2B2/KGS1R w - 4\n");
+    ASSERT_EQ(run({"show", kifu}), kToolDone) << err;
+    EXPECT_NE(out.find("先手：太郎\n後手：花子\n"), std::string::npos) << out;
+  }
+  // The game's own file with CR alone.
+  const std::string own = path("ends.棋譜"), kifu = path("ends.kifu");
+  write(kifu, kKif);
+  ASSERT_EQ(run({"convert", kifu, own}), kToolDone) << err;
+  std::string bytes = read(own);
+  bytes.erase(std::remove(bytes.begin(), bytes.end(), '\n'), bytes.end());
+  write(own, bytes);
+  ASSERT_EQ(run({"show", own}), kToolDone) << err;
+  EXPECT_NE(out.find("sfen rbsgk/5/P3p/2B2/KGS1R w - 4\n"), std::string::npos) << out;
+}
+
+TEST_F(RecordToolTest, ARefusalQuotesAShortPieceOfAHugeLine) {
+  const std::string kifu = path("long.kifu");
+  write(kifu, "手合割：5五将棋\r\n   1 " + std::string(1 << 20, 'x') + "\r\n");
+  EXPECT_EQ(run({"show", kifu}), kToolBadFile);
+  EXPECT_EQ(err, "zelk55-record: " + kifu + ": 2行目: 「   1 " + std::string(35, 'x') + "…」棋譜の行としては長すぎます\n");
 }
 
 TEST_F(RecordToolTest, WrongCommandsShowHowToUseIt) {

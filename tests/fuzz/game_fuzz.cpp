@@ -6,7 +6,8 @@
 //    king a side until a king is taken (for the board and for every history slot);
 //  - a piece picked up is still where it was picked up (on its square or in its hand);
 //  - the history's counters stay within the slots it holds;
-//  - a saved record reloads into exactly the slots that were saved.
+//  - a saved record reloads into exactly the slots that were saved, and the position on the
+//    board when the last move reached it.
 // Any failure aborts, as does any sanitizer report.
 //
 // Input: two bytes (little-endian) giving the length of the record file (at most 4 KiB),
@@ -31,6 +32,7 @@
 #include "presentation/fake_platform.h"
 #include "base/file_io.h"
 #include "records/fake_record_panel.h"
+#include "formats/game_as_record.h"
 #include "formats/record_file.h"
 
 namespace {
@@ -155,7 +157,8 @@ struct Game {
     }
   }
 
-  // The saved file holds the history's slots 1 … 記録最終, line for line.
+  // The saved file holds the history's slots 1 … 記録最終, line for line, and the position the
+  // last move reached when the board shows it.
   void checkSaved(const std::vector<HistorySlot>& saved) {
     const FileResult read = readWholeFile(folder() / u8path("out.棋譜"), 64u << 20);
     if (!read.ok) fail("a saved record cannot be read back");
@@ -194,6 +197,10 @@ struct Game {
     const GameState& g = form.g;
     std::vector<HistorySlot> slots;
     for (int n = 1; n <= g.記録最終; ++n) slots.push_back(g.記録[static_cast<std::size_t>(n)]);
+    if (boardIsPastTheHistory(g)) {
+      const HistorySlot before = g.記録[static_cast<std::size_t>(g.記録位置 - 1)];
+      slots.push_back(liveSlot(g, &before));
+    }
     fake.boxes.clear();
     form.records.Command1_Click();
     if (!fake.boxes.empty() && fake.boxes.back() == "  |棋譜を書き込みました") checkSaved(slots);

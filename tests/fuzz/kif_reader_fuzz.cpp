@@ -12,7 +12,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const zelk::KifRead read = zelk::readKif(zelk::kifText(bytes));
+  const zelk::KifText text = zelk::kifText(bytes);
+  if (!text.ok()) return 0;
+  const zelk::KifRead read = zelk::readKif(text.text);
   if (!read.ok()) return 0;
   const zelk::GameRecord& r = read.record;
   const zelk::KifRead again = zelk::readKif(zelk::writeKif(r));

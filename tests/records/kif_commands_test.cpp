@@ -134,10 +134,11 @@ TEST_F(KifCommandsTest, AnOpenedKifIsALoadedRecordSteppedToItsEnd) {
   writeFile(file("練習.kif"), toCp932(kHandWritten).value());
   desktop.open = file("練習.kif");
   form->START_Click();
-  move(1, 4, 1, 3);  // a game in progress is replaced
+  move(1, 4, 1, 3);  // a game in progress is replaced once the player says so
   clear();
   kif->KIF_READ_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜| 読み込みました", "棋譜|棋譜を '進 'で進めて下さい"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"KIF読込|保存していない対局は消えます。読み込みますか？|?",
+                                                  "棋譜| 読み込みました", "棋譜|棋譜を '進 'で進めて下さい"}));
   EXPECT_EQ(g().棋譜モード, 1);
   EXPECT_EQ(g().盤面, board(kStart));
   EXPECT_EQ(g().手番, 先手);
@@ -233,6 +234,74 @@ TEST_F(KifCommandsTest, ThePositionIsCopiedAsSfenAndTheGameAsKifText) {
   EXPECT_NE(desktop.clipboard.find("手合割：5五将棋\n"), std::string::npos);
   EXPECT_NE(desktop.clipboard.find("   2 １三歩(12)   ( 0:00/00:00:00)\n"), std::string::npos);
   EXPECT_EQ(fake.boxes, std::vector<std::string>{});  // copying says nothing
+}
+
+TEST_F(KifCommandsTest, TheEndOfAGameWonByTakingTheKingIsCopiedAsAPositionThePasteTakes) {
+  form->START_Click();
+  move(5, 5, 5, 2);  // the rook takes the pawn in front of the upper king
+  move(4, 1, 4, 2);  // the gold steps off and leaves the king to it
+  move(5, 2, 5, 1);  // and the rook takes the king
+  ASSERT_EQ(g().勝者, g().MAN手番);
+  const Board end = g().盤面;
+  kif->SFEN_COPY_Click();
+  // The board as it is, the loser (後手) to move.
+  EXPECT_EQ(desktop.clipboard, "rbs1R/3g1/5/P4/KGSB1 w P 4");
+
+  clear();
+  kif->KIF_PASTE_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"貼付け|保存していない対局は消えます。貼り付けますか？|?",
+                                                  "貼付け|局面を設定しました"}));
+  EXPECT_EQ(g().盤面, end);
+  EXPECT_EQ(g().勝者, g().MAN手番);
+  clear();
+  click(3, 3);
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|新規に対局してください"}));
+  // Nothing can be played after the king is gone.
+  desktop.clipboard = "rbs1R/3g1/5/P4/KGSB1 w P 4 moves 3a4b";
+  clear();
+  kif->KIF_PASTE_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"貼付け|指し手「3a4b」: 王が取られた後の指し手です|!"}));
+}
+
+TEST_F(KifCommandsTest, OpeningOrPastingAGameOverUnsavedMovesAsksFirst) {
+  const fs::path kifu = file("対局.kifu");
+  writeFile(kifu, kHandWritten);
+  desktop.open = kifu;
+  form->START_Click();
+  move(1, 4, 1, 3);
+  const Kept before = kept();
+  fake.answer = kNo;
+  for (const bool paste : {false, true}) {
+    clear();
+    desktop.clipboard = kHandWritten;
+    if (paste) kif->KIF_PASTE_Click();
+    else kif->KIF_READ_Click();
+    EXPECT_EQ(fake.boxes, (std::vector<std::string>{paste ? "貼付け|保存していない対局は消えます。貼り付けますか？|?"
+                                                          : "KIF読込|保存していない対局は消えます。読み込みますか？|?"}));
+    EXPECT_TRUE(kept() == before);
+  }
+  // Saved as KIF, the game is replaced at once.
+  desktop.save = file("保存.kif");
+  kif->KIF_WRITE_Click();
+  fake.answer = kYes;
+  clear();
+  kif->KIF_READ_Click();
+  EXPECT_EQ(fake.boxes.front(), "棋譜| 読み込みました");
+  EXPECT_EQ(g().棋譜モード, 1);
+}
+
+TEST_F(KifCommandsTest, AHugePasteIsRefusedQuotingAShortPiece) {
+  desktop.clipboard = std::string(20 << 20, 'x');
+  kif->KIF_PASTE_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"貼付け|貼り付ける文字は棋譜としては大きすぎます|!"}));
+  for (const std::string& clipboard : {"手合割：5五将棋\n1 " + std::string(4 << 20, 'x'), "sfen " + std::string(4 << 20, 'x')}) {
+    desktop.clipboard = clipboard;
+    clear();
+    kif->KIF_PASTE_Click();
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_LT(fake.boxes[0].size(), 300u) << fake.boxes[0].substr(0, 200);
+    EXPECT_NE(fake.boxes[0].find(std::string(38, 'x') + "…」"), std::string::npos) << fake.boxes[0].substr(0, 200);
+  }
 }
 
 TEST_F(KifCommandsTest, APastedSfenSetsUpThePositionToPlayOnFrom) {
@@ -332,7 +401,7 @@ TEST_F(KifCommandsTest, ARecordFileLoadedThroughThePanelKeepsItsNamesInTheKif) {
   EXPECT_EQ(r.先手名, "太郎");
   EXPECT_EQ(r.後手名, "ｺﾝﾋﾟｭｰﾀ");
   EXPECT_EQ(r.header("表題"), "練習");
-  EXPECT_EQ(r.moves.size(), 3u);  // the file holds the positions after moves 1 to 3
+  EXPECT_EQ(r.moves.size(), 4u);  // the file holds the positions after moves 1 to 4
 }
 
 }  // namespace

@@ -104,6 +104,34 @@ struct KifGamesTest : test::RecordsTest {
     out.back().manBefore = out.back().comBefore = out.back().manAfter = out.back().comAfter = 0;
     return out;
   }
+
+  // The game, named and titled, written by each writer and read back: the same positions, and
+  // the times and names of the formats that hold them. Only a game from the standard start has
+  // a ".棋譜" file.
+  void expectEveryWriterReadsBack() {
+    GameRecord r = recordOfGame(g()).record;
+    r.先手名 = "太郎";
+    r.後手名 = "花子";
+    r.setHeader("表題", "練習");
+    const Replay played = replay(r);
+    for (const RecordFormat f : {RecordFormat::Native, RecordFormat::Kif, RecordFormat::Kifu, RecordFormat::Sfen}) {
+      const EncodedBytes written = encodeRecord(r, f);
+      if (f == RecordFormat::Native && !(r.start == standardStart())) {
+        EXPECT_EQ(written.error, "初期配置が平手の５五将棋でない棋譜は .棋譜 に書けません");
+        continue;
+      }
+      ASSERT_TRUE(written.ok()) << written.error;
+      const DecodedRecord back = decodeRecord(written.bytes, f);
+      ASSERT_TRUE(back.ok()) << static_cast<int>(f) << ": " << back.error;
+      EXPECT_EQ(replay(back.record).positions, played.positions) << static_cast<int>(f);
+      if (f == RecordFormat::Sfen) continue;
+      EXPECT_EQ(back.record.先手名, "太郎");
+      EXPECT_EQ(back.record.後手名, "花子");
+      EXPECT_EQ(back.record.header("表題"), "練習");
+      if (f == RecordFormat::Native) EXPECT_EQ(slotsOf(back.record), slotsOf(r));
+      else EXPECT_EQ(back.record.moves, r.moves);
+    }
+  }
 };
 
 TEST_F(KifGamesTest, GamesAgainstTheComputerAtEachLevelFromEitherSide) {
@@ -124,6 +152,7 @@ TEST_F(KifGamesTest, GamesAgainstTheComputerAtEachLevelFromEitherSide) {
         const bool manWon = g().勝者 == g().MAN手番;
         EXPECT_EQ(read.end.winner, manWon == manFirst ? 先手 : 後手);
       }
+      expectEveryWriterReadsBack();
     }
   }
 }
@@ -146,6 +175,7 @@ TEST_F(KifGamesTest, AGameBetweenTwoPeopleWithDropsAndPromotionsToTheKingTaken) 
   const RecordedMove& last = read.moves.back();
   EXPECT_EQ(last.total, whole(read.moves.size() % 2 == 1 ? g().MAN秒 : g().COM秒));
   EXPECT_EQ(read.end.winner, g().勝者 == g().MAN手番 ? 先手 : 後手);
+  expectEveryWriterReadsBack();
 }
 
 TEST_F(KifGamesTest, AHandicapGameStartsFromItsDiagram) {
@@ -158,6 +188,7 @@ TEST_F(KifGamesTest, AHandicapGameStartsFromItsDiagram) {
   EXPECT_EQ(throughKif(true, &read), history(true));
   EXPECT_EQ(read.start.盤面, board("rb2k/4p/5/P4/KGSBR b - 1"));
   EXPECT_NE(writeKif(recordOfGame(g()).record).find("|v飛v角 ・ ・v玉|一"), std::string::npos);
+  expectEveryWriterReadsBack();
 }
 
 TEST_F(KifGamesTest, AfterTurningTheBoardTheGameStartsAtTheTurnedPosition) {
@@ -170,6 +201,7 @@ TEST_F(KifGamesTest, AfterTurningTheBoardTheGameStartsAtTheTurnedPosition) {
   GameRecord read;
   EXPECT_EQ(throughKif(false, &read), history(false));
   EXPECT_EQ(read.start.盤面, turnedBoard);
+  expectEveryWriterReadsBack();
 }
 
 TEST_F(KifGamesTest, AfterBackTheRecordEndsAtTheSlotShown) {
@@ -184,6 +216,7 @@ TEST_F(KifGamesTest, AfterBackTheRecordEndsAtTheSlotShown) {
   EXPECT_EQ(game.record.moves.size(), 5u);
   EXPECT_EQ(throughKif(false), history(false));
   EXPECT_EQ(game.record.end, RecordEnd{});
+  expectEveryWriterReadsBack();
 }
 
 TEST_F(KifGamesTest, ARecordFileTheGameSavedGoesToKifAndBackByteForByte) {

@@ -41,13 +41,14 @@ HistorySlot goldenSlot(int n) {
 }
 
 struct RecordCommandsTest : test::RecordsTest {
-  // A history of slots 1 … n as if n + 1 moves had been played (slot 0 the start).
+  // A history of slots 1 … n as if n + 1 moves had been played and the last taken back with 戻
+  // (slot 0 the start), so that a save holds these slots alone.
   void setHistory(const std::vector<HistorySlot>& slots) {
     GameState& s = g();
     s.記録.assign(1, HistorySlot{board(kStart), {}, {}});
     s.記録.insert(s.記録.end(), slots.begin(), slots.end());
     s.記録最終 = static_cast<int>(slots.size());
-    s.記録位置 = s.記録最終 + 1;
+    s.記録位置 = s.記録最終;
     s.手番 = 先手;
   }
   void fillFields(std::string_view name, std::string_view title, std::string_view first, std::string_view second) {
@@ -129,7 +130,7 @@ TEST_F(RecordCommandsTest, SavingNeedsANameAndAtLeastOneSavedPosition) {
   EXPECT_EQ(filesIn(folder), 0);
 }
 
-TEST_F(RecordCommandsTest, SavingAfterTwoMovesWritesTheHeaderAndSlotOne) {
+TEST_F(RecordCommandsTest, SavingAfterTwoMovesWritesTheHeaderSlotOneAndThePositionReached) {
   form->START_Click();
   move(3, 5, 3, 4);  // 1: MAN silver; column 1 keeps its starting pieces
   move(5, 2, 5, 3);  // 2: COM pawn
@@ -153,10 +154,87 @@ TEST_F(RecordCommandsTest, SavingAfterTwoMovesWritesTheHeaderAndSlotOne) {
                                " 110   0   0   0-800"
                                " 950  10   0   0-900"
                                "0000000000"
+                               "    0    0    0    0\r\n"
+                               // the position the second move reached: the pawn on (5,3)
+                               " 900   0   0 -10-950"
+                               " 800   0   0   0-110"
+                               " 100   0   0-100   0"
+                               " 110   0   0   0-800"
+                               " 950   0  10   0-900"
+                               "0000000000"
                                "    0    0    0    0\r\n";
   EXPECT_EQ(bytes, expected);
-  EXPECT_EQ(lines(bytes).size(), 4u);
-  EXPECT_EQ(lines(bytes)[3].size(), 130u);
+  EXPECT_EQ(lines(bytes).size(), 5u);
+  EXPECT_EQ(lines(bytes)[4].size(), 130u);
+}
+
+TEST_F(RecordCommandsTest, TheLastMoveIsSavedAndSteppedToAfterLoading) {
+  form->START_Click();
+  move(3, 5, 3, 4);
+  move(5, 2, 5, 3);
+  move(2, 5, 2, 4);
+  const GameState played = g();
+  fillFields("三手", "t", "a", "b");
+  records->Command1_Click();
+  // Slots 1 and 2, then the position the third move reached, a line of the same kind.
+  const auto written = lines(readFile(folder / u8path("三手.棋譜")));
+  ASSERT_EQ(written.size(), 6u);
+  EXPECT_EQ(written[5].size(), 130u);
+  EXPECT_EQ(parseRecordLine(written[5]).盤面, played.盤面);
+
+  // Stepped back, the position shown is the last one a save keeps.
+  nav->REPLAY_Click();
+  fillFields("戻", "t", "a", "b");
+  records->Command1_Click();
+  EXPECT_EQ(lines(readFile(folder / u8path("戻.棋譜"))).size(), 5u);
+
+  load("三手.棋譜");
+  EXPECT_EQ(g().記録最終, 3);
+  for (int n = 0; n < 3; ++n) nav->AFTER_Click();
+  EXPECT_EQ(g().盤面, played.盤面);
+  EXPECT_EQ(g().持駒MAN, played.持駒MAN);
+  clear();
+  nav->AFTER_Click();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"進む|終わり"}));
+}
+
+TEST_F(RecordCommandsTest, ALoadAsksBeforeItReplacesAGameWithUnsavedMoves) {
+  form->START_Click();
+  move(3, 5, 3, 4);
+  move(5, 2, 5, 3);
+  move(2, 5, 2, 4);
+  fillFields("対局", "t", "a", "b");
+  records->Command1_Click();
+  move(5, 3, 5, 4);  // a move the file does not have
+  const GameState before = g();
+
+  clear();
+  fake.answer = kNo;
+  load("対局.棋譜");
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|保存していない対局は消えます。読み込みますか？|?"}));
+  EXPECT_EQ(g().盤面, before.盤面);
+  EXPECT_EQ(g().手数, before.手数);
+  EXPECT_EQ(g().棋譜モード, 0);
+
+  clear();
+  fake.answer = kYes;
+  load("対局.棋譜");
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|保存していない対局は消えます。読み込みますか？|?",
+                                                  "棋譜| 読み込みました", "棋譜|棋譜を '進 'で進めて下さい"}));
+  EXPECT_EQ(g().棋譜モード, 1);
+
+  // A game whose every move is saved, or one with no move yet, is replaced without a question.
+  form->START_Click();
+  move(3, 5, 3, 4);
+  move(5, 2, 5, 3);
+  fillFields("二手", "t", "a", "b");
+  records->Command1_Click();
+  for (int k = 0; k < 2; ++k) {
+    clear();
+    load("対局.棋譜");
+    EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜| 読み込みました", "棋譜|棋譜を '進 'で進めて下さい"}));
+    form->START_Click();
+  }
 }
 
 TEST_F(RecordCommandsTest, ALineBreakPastedIntoAHeaderFieldNeverShiftsTheSavedPositions) {
@@ -171,16 +249,17 @@ TEST_F(RecordCommandsTest, ALineBreakPastedIntoAHeaderFieldNeverShiftsTheSavedPo
   records->Command1_Click();
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"  |棋譜を書き込みました"}));
 
-  // Each run of line breaks became one space: three header lines, then the two slots.
+  // Each run of line breaks became one space: three header lines, then the two slots and the
+  // position on the board.
   const auto written = lines(readFile(folder / u8path("改行.棋譜")));
-  ASSERT_EQ(written.size(), 5u);
+  ASSERT_EQ(written.size(), 6u);
   EXPECT_EQ(written[0], cp932("第一局 二行目"));
   EXPECT_EQ(written[1], cp932("後手 花子 "));
   EXPECT_EQ(written[2], cp932("先手 太郎"));
 
   // Loaded again, every slot is the position that was saved and the game replays.
   load("改行.棋譜");
-  EXPECT_EQ(g().記録最終, 2);
+  EXPECT_EQ(g().記録最終, 3);
   EXPECT_EQ(slotOf(g(), 1).盤面, played[0].盤面);
   EXPECT_EQ(slotOf(g(), 2).盤面, played[1].盤面);
   EXPECT_EQ(slotOf(g(), 2).持駒MAN, played[1].持駒MAN);
@@ -231,11 +310,12 @@ TEST_F(RecordCommandsTest, TheUpperAndLowerNamesFollowTheSideMANPlays) {
 TEST_F(RecordCommandsTest, LoadingTheGoldenFileAndSavingItAgainKeepsTheRecordLines) {
   fs::copy_file(kData / u8path("golden.棋譜"), folder / u8path("golden.棋譜"));
   form->START_Click();
-  move(3, 5, 3, 4);  // a game in progress is discarded without asking
+  move(3, 5, 3, 4);  // a game in progress is discarded once the player says so
   clear();
   load("golden.棋譜");
   EXPECT_TRUE(panel.closed());
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜| 読み込みました", "棋譜|棋譜を '進 'で進めて下さい"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|保存していない対局は消えます。読み込みますか？|?",
+                                                  "棋譜| 読み込みました", "棋譜|棋譜を '進 'で進めて下さい"}));
   EXPECT_EQ(g().棋譜モード, 1);
   EXPECT_EQ(g().手番, 1);
   EXPECT_EQ(g().手数, 0);
@@ -370,8 +450,8 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeReadLeavesTheGameAsItWas) {
 }
 
 TEST_F(RecordCommandsTest, TakingUpPlaySavesOnlyPositionsThatWerePlayed) {
-  // Two people play two moves, then the computer takes over: the position on the board is in
-  // no slot yet, so a save holds the one position after move 1, never an empty board.
+  // Two people play two moves, then the computer takes over: a save holds the position after
+  // move 1 and the one on the board, never an empty board.
   form->START_Click();
   move(1, 4, 1, 3);
   move(5, 2, 5, 3);
@@ -383,8 +463,9 @@ TEST_F(RecordCommandsTest, TakingUpPlaySavesOnlyPositionsThatWerePlayed) {
   records->Command1_Click();
   ASSERT_EQ(fake.boxes, (std::vector<std::string>{"  |棋譜を書き込みました"}));
   const RecordFile saved = decodeRecordFile(readFile(folder / u8path("続き.棋譜")));
-  ASSERT_EQ(saved.records.size(), 1u);
+  ASSERT_EQ(saved.records.size(), 2u);
   EXPECT_EQ(saved.records[0].盤面, board("rbsgk/4p/P4/5/KGSBR w - 1"));
+  EXPECT_EQ(saved.records[1].盤面, board("rbsgk/5/P3p/5/KGSBR b - 1"));
 
   // After 戻 the shown position is in its slot, and the moves beyond it are given up.
   move(2, 5, 2, 4);
@@ -419,7 +500,7 @@ TEST_F(RecordCommandsTest, AReadOnlyRecordIsKeptAndALinkedRecordIsReplacedWhereI
   const fs::path real = folder / "games" / u8path("本譜.棋譜");
   writeFile(real, "the old game\r\n");
   fs::path stray = real;
-  stray += ".tmp" + std::to_string(test::endedProcessId());
+  stray += ".zelk55-saving-" + std::to_string(test::endedProcessId());
   writeFile(stray, "half a game");
   fs::create_symlink(fs::path("games") / u8path("本譜.棋譜"), folder / u8path("本譜.棋譜"));
   fillFields("本譜", "t", "a", "b");
@@ -451,7 +532,7 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   const fs::path target = folder / u8path("対局.棋譜");
   writeFile(target, "the previous game\r\n");
   fs::path temp = target;
-  temp += ".tmp" + std::to_string(::getpid());
+  temp += ".zelk55-saving-" + std::to_string(::getpid());
   fs::create_directory(temp);
   clear();
   records->Command1_Click();

@@ -136,7 +136,7 @@ TEST(Usi, PerftTakesOnlyAWholeDepthFromOneToTen) {
   }
 }
 
-TEST(Usi, StopAndQuitEndALongPerft) {
+TEST(Usi, StopEndsALongPerft) {
   Session s;
   s.send("position startpos\ngo perft 10\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(200));  // well into the count
@@ -147,10 +147,37 @@ TEST(Usi, StopAndQuitEndALongPerft) {
   // The engine answers again at once.
   EXPECT_TRUE(has(s.send("isready\n"), "readyok\n"));
 
+}
+
+TEST(Usi, APipedQuitAfterPerftGetsTheCountButEndsASearchAtOnce) {
+  // As every engine's scripts pipe it: the count comes before quit is acted on.
   Session q;
-  q.send("position startpos\ngo perft 10\n");
-  EXPECT_FALSE(q.engine.handle("quit"));
-  EXPECT_FALSE(has(q.transcript.text(), "Nodes searched"));
+  q.send("position startpos\ngo perft 5\nquit\n");
+  const std::string counted = q.transcript.text();
+  EXPECT_TRUE(has(counted, "Nodes searched: ")) << counted;
+  EXPECT_FALSE(has(counted, "perft stopped"));
+
+  // An endless search would hold quit for ever if it waited as well.
+  Session s;
+  s.send("position startpos\ngo infinite\n");
+  EXPECT_FALSE(s.engine.handle("quit"));
+  EXPECT_TRUE(has(s.transcript.text(), "bestmove "));
+}
+
+TEST(Usi, AMateSearchAnswersWithItsLineThatThereIsNoneOrThatItsTimeRanOut) {
+  // A gold dropped beside the cornered king, covered by the other gold.
+  const std::string one = session("position sfen 4k/5/4G/5/K4 b G 1\ngo mate 60000\n");
+  EXPECT_TRUE(one == "checkmate G*2b\n" || one == "checkmate G*1b\n") << one;
+  // Rook and gold drive the king into the corner; each reply is the one that lasts longest.
+  EXPECT_EQ(session("position sfen k4/5/5/5/KG2R b G 1\ngo mate 60000\n"), "checkmate 1e1a+ 5a5b 1a2b 5b5a G*5b\n");
+  // A king alone gives no check at all: no mate, proven.
+  EXPECT_EQ(session("position sfen 4k/5/5/5/K4 b - 1\ngo mate 60000\n"), "checkmate nomate\n");
+  // A lone rook checks for ever without a mate: the time runs out, or stop ends the search.
+  EXPECT_EQ(session("position sfen k4/5/5/5/K3R b - 1\ngo mate 0\n"), "checkmate timeout\n");
+  Session s;
+  s.send("position sfen k4/5/5/5/K3R b - 1\ngo mate infinite\nisready\n");
+  s.send("stop\n");
+  EXPECT_EQ(s.transcript.text(), "readyok\ncheckmate timeout\n");
 }
 
 TEST(Usi, ARefusedPositionLeavesNoneAndGoSaysWhyAndResigns) {
