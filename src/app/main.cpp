@@ -16,6 +16,7 @@
 #include "app/data_files.h"
 #include "app/start_folder.h"
 #include "ui/form1.h"
+#include "ui/translations.h"
 
 #ifndef ZELK55_DATADIR
 #define ZELK55_DATADIR "/usr/local/share/zelk55"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     std::cerr << usageErrorText("zelk55", qtArgs[1]);
     return 2;
   }
+  zelk::ui::installJapaneseTranslations(app);
   QGuiApplication::setDesktopFileName(ZELK55_APP_ID);
   QApplication::setWindowIcon(gameIcon());
   if (!start.problem.empty())

@@ -44,7 +44,7 @@ PositionText readPositionText(std::string_view text) {
   }
   GameState g;
   if (auto err = loadSfen(g, words->sfen)) {
-    out.error = "SFEN「" + words->sfen + "」が読めません: " + *err;
+    out.error = "SFEN「" + words->sfen + "」が読めません: " + reasonInJapanese(*err);
     return out;
   }
   if (const auto problem = positionProblem(g)) {
@@ -63,11 +63,11 @@ PositionText readPositionText(std::string_view text) {
     std::string why;
     const auto m = parseUsiMove(word, &why);
     if (!m) {
-      out.error = "指し手「" + std::string(word) + "」が読めません: " + why;
+      out.error = "指し手「" + std::string(word) + "」が読めません: " + reasonInJapanese(why);
       return out;
     }
     if (auto err = playUsiMove(g, *m)) {
-      out.error = "指し手「" + std::string(word) + "」はこの局面で指せません: " + *err;
+      out.error = "指し手「" + std::string(word) + "」はこの局面で指せません: " + reasonInJapanese(*err);
       return out;
     }
     RecordedMove rm;

@@ -281,9 +281,9 @@ TEST_F(KifCommandsTest, WhatCannotBePastedIsRefusedSayingWhyAndNothingChanges) {
     std::string clipboard, box;
   };
   for (const Case& c : {Case{"", "貼付け|貼り付ける局面や棋譜がありません"},
-                        Case{"kk3/5/5/5/4K b - 1", "貼付け|SFEN「kk3/5/5/5/4K b - 1」が読めません: more than one king of a side"},
+                        Case{"kk3/5/5/5/4K b - 1", "貼付け|SFEN「kk3/5/5/5/4K b - 1」が読めません: 一方の王が2枚以上あります"},
                         Case{"4k/5/P4/P4/K4 b - 1", "貼付け|この局面では指せません: 先手の歩が５筋に2枚あります"},
-                        Case{"position startpos moves 5d5c 1a1e", "貼付け|指し手「1a1e」はこの局面で指せません: illegal move"},
+                        Case{"position startpos moves 5d5c 1a1e", "貼付け|指し手「1a1e」はこの局面で指せません: 指せない手です"},
                         Case{"手合割：平手\n   1 ７六歩(77)\n", "貼付け|1行目: 手合割「平手」は５五将棋ではありません"}}) {
     desktop.clipboard = c.clipboard;
     clear();
