@@ -254,6 +254,10 @@ void Form1::setChecked(MenuItem item, bool on) {
   if (QAction* a = action(item)) a->setChecked(on);
 }
 
+void Form1::setEnabled(MenuItem item, bool on) {
+  if (QAction* a = action(item)) a->setEnabled(on);
+}
+
 bool Form1::isChecked(MenuItem item) const {
   auto it = checks_.find(item);
   return it != checks_.end() && it->second;

@@ -83,6 +83,7 @@ public:
   // Menu
   void setChecked(MenuItem item, bool on) override;
   bool isChecked(MenuItem item) const override;
+  void setEnabled(MenuItem item, bool on) override;
   // Timer
   void setTimer1Enabled(bool on) override;
   // Window
