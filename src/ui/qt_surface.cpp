@@ -234,7 +234,8 @@ const QImage& QtSurface::picture(Picture picture, QSize size) {
 void QtSurface::paint(QPainter& p, const DeviceMapping& m, const QRectF& part) {
   p.setRenderHint(QPainter::TextAntialiasing);
   const auto dx = [&](double twips) { return px(m.left + twips * m.k); };
-  const auto dy = [&](double twips) { return px(m.top + twips * m.k); };
+  const double ky = m.down();
+  const auto dy = [&](double twips) { return px(m.top + twips * ky); };
   p.save();
   p.setClipRect(QRect(QPoint(dx(0), dy(0)), QPoint(dx(kSurfaceWidth) - 1, dy(kSurfaceHeight) - 1)));
   p.fillRect(p.clipBoundingRect(), paletteColour(clearColour_));
@@ -262,14 +263,14 @@ void QtSurface::paint(QPainter& p, const DeviceMapping& m, const QRectF& part) {
       }
       case Call::Text: {
         if (c.shadow) {
-          const int size = px(c.fontSize * 20.0 * m.k);
+          const int size = px(c.fontSize * 20.0 * ky);
           const double offset = std::max(1.0, std::round(kShadowOffsetPart * size));
           p.save();
           p.setRenderHint(QPainter::Antialiasing);
           // A rim all round the glyphs, and again a little down and right: a drop shadow that
           // still hugs the strokes.
           const QPainterPath& band = rim(c.text, size, c.bold);
-          p.translate(m.left + c.x2 * m.k, m.top + c.y2 * m.k);
+          p.translate(m.left + c.x2 * m.k, m.top + c.y2 * ky);
           p.fillPath(band, paletteColour(c.colour));
           p.translate(offset, offset);
           p.fillPath(band, paletteColour(c.colour));
@@ -278,14 +279,42 @@ void QtSurface::paint(QPainter& p, const DeviceMapping& m, const QRectF& part) {
         }
         // Drawn at its size on the device, so the glyphs are those of that size, not scaled;
         // shaped once for each size it is shown at.
-        const int size = px(c.fontSize * 20.0 * m.k);
+        const int size = px(c.fontSize * 20.0 * ky);
         p.setFont(font(size, c.bold));
         p.setPen(paletteColour(c.colour));
-        p.drawStaticText(QPointF(m.left + c.x * m.k, m.top + c.y * m.k), laidOut(c.text, size, c.bold));
+        p.drawStaticText(QPointF(m.left + c.x * m.k, m.top + c.y * ky), laidOut(c.text, size, c.bold));
         break;
       }
     }
   }
+  p.restore();
+}
+
+// The cells start at the board's corner (1250, 600 twips), 615 × 690 twips each; a tile's
+// corners are rounded as the drawn area rounds them, so the tiles meet those inside it.
+void QtSurface::paintBeyond(QPainter& p, const DeviceMapping& m, Picture tile, const QRect& part) {
+  const double ky = m.down();
+  const auto dx = [&](double twips) { return px(m.left + twips * m.k); };
+  const auto dy = [&](double twips) { return px(m.top + twips * ky); };
+  const QRect drawn(QPoint(dx(0), dy(0)), QPoint(dx(kSurfaceWidth) - 1, dy(kSurfaceHeight) - 1));
+  const QRegion beyond = QRegion(part) - QRegion(drawn);
+  if (beyond.isEmpty()) return;
+  const QRect all = beyond.boundingRect();
+  const double cw = 615, ch = 690, ox = 1250, oy = 600;
+  const int X0 = static_cast<int>(std::floor(((all.left() - m.left) / m.k - ox) / cw)) - 1;
+  const int X1 = static_cast<int>(std::ceil(((all.right() + 1 - m.left) / m.k - ox) / cw)) + 1;
+  const int Y0 = static_cast<int>(std::floor(((all.top() - m.top) / ky - oy) / ch)) - 1;
+  const int Y1 = static_cast<int>(std::ceil(((all.bottom() + 1 - m.top) / ky - oy) / ch)) + 1;
+  p.save();
+  p.setClipRegion(beyond);
+  const QSize natural = pictureSize(tile.name);
+  for (int X = X0; X <= X1; ++X)
+    for (int Y = Y0; Y <= Y1; ++Y) {
+      const double x = ox + X * cw, y = oy + Y * ch;
+      const QRect r(QPoint(dx(x), dy(y)),
+                    QPoint(dx(x + natural.width() * kTwipsPerPixel) - 1, dy(y + natural.height() * kTwipsPerPixel) - 1));
+      if (r.intersects(all)) p.drawImage(r.topLeft(), picture(tile, r.size()));
+    }
   p.restore();
 }
 

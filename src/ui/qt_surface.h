@@ -32,11 +32,13 @@ namespace zelk::ui {
 
 QColor paletteColour(int colour);
 
-// Where the drawn area lands on a device: device pixels per twip, and the device pixel of
-// twip (0, 0).
+// Where the drawn area lands on a device: device pixels per twip across (and down, when ky is
+// set), and the device pixel of twip (0, 0).
 struct DeviceMapping {
   double k = 1 / 15.0;
   double left = 0, top = 0;
+  double ky = 0;  // 0: as across
+  double down() const { return ky > 0 ? ky : k; }
   friend bool operator==(const DeviceMapping&, const DeviceMapping&) = default;
 };
 
@@ -66,6 +68,9 @@ public:
 
   // The whole drawn area at `scale` device pixels per natural pixel (15 twips).
   QImage render(int scale);
+  // Tiles of `tile` over all of `part` (device pixels) outside the drawn area, on the grid of
+  // its cells, as the background continues beyond it.
+  void paintBeyond(QPainter& p, const DeviceMapping& m, Picture tile, const QRect& part);
   // A picture as drawn to fill `size` device pixels, made once per size.
   const QImage& picture(Picture picture, QSize size);
   const QString& fontFamily() const { return family_; }

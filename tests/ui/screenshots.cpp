@@ -2,10 +2,12 @@
 // (the start-up size), 1 120 × 906 and 1 920 × 1 080, on each of the five backgrounds:
 //   build/default/tests/zelk55_screenshots docs
 // writes FOLDER/screenshot-WxH-BACKGROUND.png, and FOLDER/screenshot.png and
-// FOLDER/screenshot-1920x1080.png on the green background. Run it off-screen
+// FOLDER/screenshot-1920x1080.png on the green background, and the record panel open at the two
+// larger sizes (FOLDER/screenshot-WxH-panel.png). Run it off-screen
 // (QT_QPA_PLATFORM=offscreen) or under an X server. Boxes are answered at once, nothing plays.
 
 #include <QApplication>
+#include <QMenu>
 #include <QTimer>
 
 #include <cstdio>
@@ -13,7 +15,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/usi.h"
+#include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
 
@@ -83,6 +85,16 @@ int main(int argc, char** argv) {
       const auto file = shots / ("screenshot-" + wh + "-" + name + ".png");
       image.save(QString::fromStdString(file.string()));
       std::printf("saved %s (%dx%d)\n", file.c_str(), image.width(), image.height());
+      if (item == zelk::MenuItem::MIDORI && size.width() != 560) {
+        // The record panel open, to save a game: beside the board where there is room.
+        form.action(zelk::MenuItem::KIFU_WRITE)->trigger();
+        settle(0.2);
+        const auto panel = shots / ("screenshot-" + wh + "-panel.png");
+        form.grab().save(QString::fromStdString(panel.string()));
+        std::printf("saved %s\n", panel.c_str());
+        form.action(zelk::MenuItem::OPTION)->menu()->aboutToShow();  // the options menu closes the panel
+        settle(0.1);
+      }
       if (item == zelk::MenuItem::MIDORI && size.width() != 1120) {
         const auto named = shots / (size.width() == 560 ? std::string("screenshot.png") : "screenshot-" + wh + ".png");
         image.save(QString::fromStdString(named.string()));
