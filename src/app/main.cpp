@@ -56,7 +56,12 @@ int main(int argc, char** argv) {
     return report.complete ? 0 : 1;
   }
 
-  // Qt takes its own options out of the list; whatever is left is not understood.
+  // Qt takes its own options out of the list; whatever is left is not understood. What is
+  // plainly none of Qt's is refused before Qt looks for a display.
+  if (const std::string wrong = firstArgumentNotForQt(command.others); !wrong.empty()) {
+    std::cerr << usageErrorText("zelk55", wrong);
+    return 2;
+  }
   std::vector<std::string> others = command.others;
   std::vector<char*> qtArgs{argv[0]};
   for (std::string& a : others) qtArgs.push_back(a.data());

@@ -109,6 +109,7 @@ struct GameState : InfluenceMaps, SearchSnapshot {
 
   // Flags owned by the records, handicap, level and settings features.
   int 棋譜モード = 0, 再開待ち = 0, 反転済 = 0;
+  int 局面設定済 = 0;  // 1: the position was read or pasted; a start command takes up play from it
   int ハンデ設定済 = 0, ハンデレベル = 0;
   int レベル = 3;
   int 背景種類 = 背景緑;

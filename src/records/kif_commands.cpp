@@ -122,9 +122,12 @@ void KifCommands::KIF_READ_Click() {
   else loadRecord(d.record);
 }
 
+// A mate ends the game with the mover still on turn; the position is the mated side's to move.
 void KifCommands::SFEN_COPY_Click() {
   records_.closePanel();
-  desktop_.setClipboardText(toSfen(g));
+  GameState shown = g;
+  if (g.勝者 != 0 && g.手番 == g.勝者 && hasKing(g.盤面, MAN王) && hasKing(g.盤面, COM王)) shown.手番 = -g.勝者;
+  desktop_.setClipboardText(toSfen(shown));
 }
 
 // A history that is no game is refused rather than copied as a game of no moves.
@@ -205,6 +208,7 @@ void KifCommands::setUpPosition(const GameRecord& r, std::string_view title) {
   if (!hasKing(g.盤面, COM王)) g.勝者 = g.MAN手番;
   else if (!hasKing(g.盤面, MAN王)) g.勝者 = g.COM手番;
   g.再開待ち = 1;
+  g.局面設定済 = 1;
   g.開始日時 = r.header("開始日時");
   g.棋譜表題 = r.header("表題");
   g.上の対局者 = r.後手名;

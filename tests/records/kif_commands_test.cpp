@@ -337,3 +337,36 @@ TEST_F(KifCommandsTest, ARecordFileLoadedThroughThePanelKeepsItsNamesInTheKif) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(KifCommandsTest, APastedPositionKeepsItsSideToMoveWhenAGameIsStartedFromIt) {
+  desktop.clipboard = "rbsgk/4p/5/P4/KGSBR w - 1";  // 後手, the upper side, to move
+  kif->KIF_PASTE_Click();
+  clear();
+  form->SENTE_Click();  // the computer has the upper side: it moves at once
+  EXPECT_EQ(g().手数, 1);
+  EXPECT_EQ(g().手番, g().MAN手番);
+  EXPECT_EQ(g().MAN手番, 先手);
+
+  desktop.clipboard = "rbsgk/4p/5/P4/KGSBR w - 1";
+  kif->KIF_PASTE_Click();
+  clear();
+  form->START_Click();  // two people: the upper one moves first
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{" |後手の番です"}));
+  EXPECT_EQ(g().手番, 後手);
+}
+
+TEST_F(KifCommandsTest, ThePositionCopiedAfterAMateIsTheMatedSidesToMove) {
+  desktop.clipboard = "4k/5/3S1/5/K4 b G 1";
+  kif->KIF_PASTE_Click();
+  form->SENTE_Click();
+  move(7, 3, 5, 2);  // the gold dropped in front of the COM king: mate
+  ASSERT_EQ(g().勝者, g().MAN手番);
+  kif->SFEN_COPY_Click();
+  EXPECT_EQ(desktop.clipboard, "4k/4G/3S1/5/K4 w - 2");
+}
+
+}  // namespace
+}  // namespace zelk
