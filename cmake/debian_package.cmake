@@ -10,10 +10,11 @@ of five by five squares, with a king, a gold, a silver, a bishop, a rook
 and a pawn on each side, where captured pieces come back into play as
 drops.
 
-Play the computer at one of three strengths, moving first or second, or
-share the board with a friend; step moves back and forward, turn the
-board round, save games to record files and replay them, set handicaps
-and keep clocks.
+Play the computer at one of six strengths, from a quick rule-based
+player to a searching one, moving first or second, or share the board
+with a friend; step moves back and forward, turn the board round, save
+games to record files and replay them, open and save KIF records, copy
+and paste positions and games, set handicaps and keep clocks.
 
 The rules and the computer player are also a USI engine, zelk55-usi.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
