@@ -347,17 +347,18 @@ void Form1::place(double x, double y, double width, double height) {
 void Form1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!placedFrame_.isValid()) return;
-  const QSize extra = frameGeometry().size() - geometry().size();
-  if (!extra.isNull()) resize(placedFrame_ - extra);
+  const QSize asked = placedFrame_;
   placedFrame_ = QSize();
-  const auto onScreen = [this] {
+  const auto place = [this, asked, shown = size()] {
     if (isMaximized() || !screen()) return;
+    const QSize extra = frameGeometry().size() - geometry().size();
+    if (!extra.isNull() && size() == shown) resize(asked - extra);  // unless resized meanwhile
     const QPoint corner = framedCorner(placedAt_, screen()->availableGeometry());
     const QRect frame = frameGeometry();
     if (frame.top() < corner.y() || frame.left() < corner.x()) move(corner);
   };
-  onScreen();
-  QTimer::singleShot(300, this, onScreen);
+  place();
+  QTimer::singleShot(300, this, place);
 }
 
 void Form1::closeWindow() { QMainWindow::close(); }
