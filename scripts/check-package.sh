@@ -15,7 +15,7 @@ dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libqt6widgets6 libqt6multimedia6 libstdc++6 fonts-ipafont-mincho; do
+for needed in libqt6widgets6 libqt6multimedia6 libstdc++6 fonts-ipafont-mincho qt6-translations-l10n; do
   grep -q "$needed" <<<"$depends" || { echo "check-package: Depends lacks $needed: $depends" >&2; exit 1; }
 done
 # apt resolves the package's dependencies (nothing is installed).

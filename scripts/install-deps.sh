@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          qt6-base-dev qt6-multimedia-dev libgl-dev fonts-ipafont-mincho xvfb xauth xdotool libx11-dev
+          qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev fonts-ipafont-mincho xvfb xauth xdotool libx11-dev
           librsvg2-bin gzip groff-base appstream desktop-file-utils dpkg-dev file)
 
 missing=()

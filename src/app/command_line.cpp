@@ -24,6 +24,30 @@ GameCommandLine parseGameCommandLine(const std::vector<std::string>& args) {
   return c;
 }
 
+// Qt's options for a widget program on X11 or Wayland, with one dash or two.
+std::string firstArgumentNotForQt(const std::vector<std::string>& others) {
+  static constexpr std::string_view withValue[] = {
+      "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowtitle",
+      "title", "qwindowicon", "icon", "session", "display", "name", "visual", "style", "stylesheet", "qmljsdebugger"};
+  static constexpr std::string_view alone[] = {"reverse", "testability", "widgetcount", "nograb", "dograb", "sync"};
+  for (std::size_t i = 0; i < others.size(); ++i) {
+    std::string_view a = others[i];
+    if (!a.starts_with('-')) return others[i];
+    a.remove_prefix(a.starts_with("--") ? 2 : 1);
+    const std::size_t equals = a.find('=');
+    const std::string_view name = a.substr(0, equals);
+    bool known = false;
+    for (const std::string_view o : withValue)
+      if (name == o) {
+        known = true;
+        if (equals == std::string_view::npos) ++i;  // its value follows
+      }
+    for (const std::string_view o : alone) known = known || (a == o);
+    if (!known) return others[i];
+  }
+  return "";
+}
+
 std::string gameHelpText() {
   return "Usage: zelk55 [OPTION]...\n"
          "Zelk ５五将棋: shogi on a 5 × 5 board with drops, against the computer or a friend.\n"

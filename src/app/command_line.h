@@ -23,6 +23,9 @@ struct GameCommandLine {
 
 // Sorts zelk55's arguments (the program's name not among them).
 GameCommandLine parseGameCommandLine(const std::vector<std::string>& args);
+// The first of the arguments left for Qt that is none of Qt's own options (nor the value one
+// of them takes), so that it is refused before a display is needed; empty when there is none.
+std::string firstArgumentNotForQt(const std::vector<std::string>& others);
 std::string gameHelpText();
 
 enum class UsiRun { Protocol, Bench, Help, Version, Wrong };

@@ -16,6 +16,7 @@
 #include "app/data_files.h"
 #include "app/start_folder.h"
 #include "ui/form1.h"
+#include "ui/translations.h"
 
 #ifndef ZELK55_DATADIR
 #define ZELK55_DATADIR "/usr/local/share/zelk55"
@@ -55,7 +56,12 @@ int main(int argc, char** argv) {
     return report.complete ? 0 : 1;
   }
 
-  // Qt takes its own options out of the list; whatever is left is not understood.
+  // Qt takes its own options out of the list; whatever is left is not understood. What is
+  // plainly none of Qt's is refused before Qt looks for a display.
+  if (const std::string wrong = firstArgumentNotForQt(command.others); !wrong.empty()) {
+    std::cerr << usageErrorText("zelk55", wrong);
+    return 2;
+  }
   std::vector<std::string> others = command.others;
   std::vector<char*> qtArgs{argv[0]};
   for (std::string& a : others) qtArgs.push_back(a.data());
@@ -66,6 +72,7 @@ int main(int argc, char** argv) {
     std::cerr << usageErrorText("zelk55", qtArgs[1]);
     return 2;
   }
+  zelk::ui::installJapaneseTranslations(app);
   QGuiApplication::setDesktopFileName(ZELK55_APP_ID);
   QApplication::setWindowIcon(gameIcon());
   if (!start.problem.empty())

@@ -1,4 +1,5 @@
 #include "app/start_folder.h"
+#include "base/file_io.h"
 #include "base/utf8_path.h"
 
 #include <system_error>
@@ -45,7 +46,7 @@ StartFolder chooseStartFolder(bool fromDesktop, const std::filesystem::path& per
   }
   std::error_code ec;
   if (makeFolder(perUser, ec)) return {perUser, {}};
-  return {current, "ファイルを置くフォルダ " + utf8Of(perUser) + " を作れません（" + ec.message() + "）。\n" +
+  return {current, "ファイルを置くフォルダ " + utf8Of(perUser) + " を作れません（" + systemErrorText(ec.value()) + "）。\n" +
                        utf8Of(current) + " を使います。"};
 }
 

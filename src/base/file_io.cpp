@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string_view>
+#include <string>
 #include <system_error>
 
 namespace zelk {
@@ -25,7 +26,7 @@ FileResult failure(const fs::path& path, const std::string& what, const std::str
 }
 
 FileResult failure(const fs::path& path, const std::string& what, int err) {
-  return failure(path, what, std::strerror(err));
+  return failure(path, what, systemErrorText(err));
 }
 
 FileResult notRegular(const fs::path& path, const struct stat& st) {
@@ -152,6 +153,28 @@ void syncFolder(const fs::path& target) {
 }
 
 }  // namespace
+
+std::string systemErrorText(int err) {
+  switch (err) {
+    case ENOENT: return "ファイルがありません";
+    case EACCES: case EPERM: return "許可がありません";
+    case EISDIR: return "フォルダです";
+    case ENOTDIR: return "途中がフォルダではありません";
+    case ENOSPC: return "ディスクに空きがありません";
+    case EDQUOT: return "使える容量を超えました";
+    case EROFS: return "読み取り専用の場所です";
+    case EFBIG: return "ファイルが大きすぎます";
+    case ENAMETOOLONG: return "名前が長すぎます";
+    case ELOOP: return "リンクが多すぎます";
+    case EEXIST: return "同じ名前があります";
+    case EBUSY: case ETXTBSY: return "使用中です";
+    case EIO: return "入出力エラーです";
+    case EMFILE: case ENFILE: return "開いているファイルが多すぎます";
+    case ENOMEM: return "メモリが足りません";
+    case EINVAL: return "使えない名前です";
+    default: return "エラー番号 " + std::to_string(err);
+  }
+}
 
 std::string displayName(const fs::path& path) { return utf8Of(path); }
 

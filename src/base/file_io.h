@@ -27,6 +27,9 @@ FileResult readWholeFile(const std::filesystem::path& path, std::uintmax_t limit
 // A file-size limit of the process makes the write fail, never ends the program.
 FileResult writeFileAtomically(const std::filesystem::path& path, const std::string& bytes);
 
+// What a system error number means, in the game's words; the number of one seldom met.
+std::string systemErrorText(int err);
+
 // The path as UTF-8 text, for messages.
 std::string displayName(const std::filesystem::path& path);
 

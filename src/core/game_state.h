@@ -123,6 +123,7 @@ struct GameState : InfluenceMaps, SearchSnapshot {
   // Moves have been played since the game began or was last saved: loading a record over them
   // asks first.
   bool 未保存 = false;
+  int 局面設定済 = 0;  // 1: the position was read or pasted; a start command takes up play from it
   int ハンデ設定済 = 0, ハンデレベル = 0;
   int レベル = 3;
   int 背景種類 = 背景緑;

@@ -31,6 +31,7 @@ void 初期設定(GameState& g, GameView& view) {
   g.記録位置 = 0;
   g.手数 = 0;
   g.反転済 = 0;
+  g.局面設定済 = 0;
 
   g.timer1Enabled = false;
   g.COM秒 = 0;

@@ -237,6 +237,64 @@ std::string toUsi(const UsiMove& m) {
   return s;
 }
 
+namespace {
+
+// The reasons above with their Japanese; '#' stands for the rank number or the piece letter
+// the English names.
+struct Reason {
+  std::string_view english, japanese;
+};
+constexpr Reason kReasons[] = {
+    {"too many fields in sfen", "SFENの欄が多すぎます"},
+    {"sfen needs a board and a side to move", "SFENには盤面と手番が要ります"},
+    {"rank # does not have 5 squares", "#段目が5升ではありません"},
+    {"more than 5 ranks", "段が5つより多くあります"},
+    {"rank # has more than 5 squares", "#段目に5升より多くあります"},
+    {"'+' at the end of the board", "盤面が「+」で終わっています"},
+    {"unknown piece '#'", "「#」という駒はありません"},
+    {"piece '#' cannot promote", "「#」は成れない駒です"},
+    {"more than one king of a side", "一方の王が2枚以上あります"},
+    {"the board must have 5 ranks of 5 squares", "盤面が5段5升ではありません"},
+    {"side to move must be 'b' or 'w'", "手番は b (先手) か w (後手) です"},
+    {"hand count too large", "持駒の数が多すぎます"},
+    {"unknown piece in hand '#'", "持駒に「#」という駒はありません"},
+    {"hand ends with a count", "持駒が数で終わっています"},
+    {"bad move number", "手数が読めません"},
+    {"unknown piece to drop", "打つ駒がわかりません"},
+    {"square off the board", "盤の外の升です"},
+    {"a move is like 5d5c, 5d5c+ or P*3c", "指し手は 5d5c, 5d5c+, P*3c のように書きます"},
+    {"no side to move", "手番がありません"},
+    {"the game is over", "対局は終わっています"},
+    {"no such piece in hand", "その駒は持駒にありません"},
+    {"no piece of the side to move on the source square", "移動元に手番の駒がありません"},
+    {"illegal move", "指せない手です"},
+    {"this move cannot promote", "成れない手です"},
+    {"a pawn on the last rank must promote", "最終段の歩は成らなければなりません"},
+};
+
+// The text a '#' of the pattern stood for, when `reason` is the pattern.
+std::optional<std::string> matchReason(std::string_view pattern, std::string_view reason) {
+  const std::size_t hash = pattern.find('#');
+  if (hash == std::string_view::npos) return pattern == reason ? std::optional<std::string>("") : std::nullopt;
+  const std::string_view before = pattern.substr(0, hash), after = pattern.substr(hash + 1);
+  if (reason.size() <= before.size() + after.size() || !reason.starts_with(before) || !reason.ends_with(after))
+    return std::nullopt;
+  return std::string(reason.substr(before.size(), reason.size() - before.size() - after.size()));
+}
+
+}  // namespace
+
+std::string reasonInJapanese(std::string_view reason) {
+  for (const Reason& r : kReasons) {
+    const auto part = matchReason(r.english, reason);
+    if (!part) continue;
+    std::string out(r.japanese);
+    if (const std::size_t hash = out.find('#'); hash != std::string::npos) out.replace(hash, 1, *part);
+    return out;
+  }
+  return std::string(reason);
+}
+
 std::optional<std::string> playUsiMove(GameState& g, const UsiMove& m) {
   const bool man = g.手番 == g.MAN手番;
   if (g.手番 == 0) return "no side to move";

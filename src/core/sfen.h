@@ -40,6 +40,10 @@ std::string toUsi(const UsiMove& m);
 // On error returns the reason and changes nothing.
 std::optional<std::string> playUsiMove(GameState& g, const UsiMove& m);
 
+// A reason loadSfen, parseUsiMove or playUsiMove gave, in the game's Japanese; a text it does
+// not know comes back as it is.
+std::string reasonInJapanese(std::string_view reason);
+
 // The move turned round as the board is when the sides change places: (X,Y) to (6-X,6-Y).
 UsiMove turnedRound(const UsiMove& m);
 // The position turned round: squares mirrored, codes negated, hands exchanged, turn swapped.

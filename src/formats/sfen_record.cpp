@@ -46,7 +46,7 @@ PositionText readPositionText(std::string_view text) {
   }
   GameState g;
   if (auto err = loadSfen(g, words->sfen)) {
-    out.error = "SFEN「" + excerpt(words->sfen) + "」が読めません: " + *err;
+    out.error = "SFEN「" + excerpt(words->sfen) + "」が読めません: " + reasonInJapanese(*err);
     return out;
   }
   // The end of a game won by taking the king is a position too, as 局面ｺﾋﾟｰ gives it.
@@ -71,11 +71,11 @@ PositionText readPositionText(std::string_view text) {
     std::string why;
     const auto m = parseUsiMove(word, &why);
     if (!m) {
-      out.error = "指し手「" + excerpt(word) + "」が読めません: " + why;
+      out.error = "指し手「" + excerpt(word) + "」が読めません: " + reasonInJapanese(why);
       return out;
     }
     if (auto err = playUsiMove(g, *m)) {
-      out.error = "指し手「" + excerpt(word) + "」はこの局面で指せません: " + *err;
+      out.error = "指し手「" + excerpt(word) + "」はこの局面で指せません: " + reasonInJapanese(*err);
       return out;
     }
     RecordedMove rm;

@@ -24,7 +24,7 @@ void ComTurn::start(std::function<void()> then) {
     if (then) then();
     return;
   }
-  running_ = true;
+  setRunning(true);
   const std::uint64_t run = ++run_;
   then_ = std::move(then);
   g.開始時刻 = p_.clock.timeOfDay();
@@ -130,18 +130,24 @@ void ComTurn::announce() {
 }
 
 void ComTurn::finish() {
-  running_ = false;
+  setRunning(false);
   p_.timer.setTimer1Enabled(g.timer1Enabled);
   if (auto then = std::exchange(then_, nullptr)) then();
 }
 
 void ComTurn::stop() {
   ++run_;
-  running_ = false;
   then_ = nullptr;
+  setRunning(false);
   screen_.cancelPauses();
   stop_ = true;
   joinWorker();
+}
+
+void ComTurn::setRunning(bool on) {
+  if (running_ == on) return;
+  running_ = on;
+  if (onRunningChanged) onRunningChanged(on);
 }
 
 void ComTurn::joinWorker() {

@@ -33,6 +33,8 @@ public:
   // game is already decided. Nothing of the turn runs after stop().
   void start(std::function<void()> then = nullptr);
   bool running() const { return running_; }
+  // Told when a turn starts (true) and when it is over or stopped (false).
+  std::function<void(bool running)> onRunningChanged;
   // Ends the turn where it stands: no step of it runs any more, and a decision on a worker
   // thread is told to stop and waited for.
   void stop();
@@ -44,6 +46,7 @@ private:
   void finish();
   bool elapsedShown() const;
   void joinWorker();
+  void setRunning(bool on);
 
   GameState& g;
   Screen& screen_;

@@ -39,6 +39,9 @@ Form1Controller::Form1Controller(const Platform& platform, std::vector<std::file
       p_(platform) {
   screen.setClockDisplay(&clocks);
   comTurn.deciderFor = deciderForLevel;
+  comTurn.onRunningChanged = [this](bool running) {
+    for (const MenuEntry& e : kMenuTable) p_.menu.setEnabled(e.item, !running || allowedWhileComputerMoves(e.item));
+  };
 }
 
 void Form1Controller::Form_Load() {

@@ -25,6 +25,10 @@ int lastSlotKept(const GameState& g) {
   return n - 1;
 }
 
+// No move made yet, or no game: the command starts a game of its own. A position read or pasted
+// is played on from as it stands, with the side to move it names, even before its first move.
+bool freshStart(const GameState& g) { return g.手番 == 0 || (g.手数 == 0 && g.局面設定済 == 0); }
+
 }  // namespace
 
 Rules Form1Controller::chosenRules() const {
@@ -58,7 +62,7 @@ bool Form1Controller::beginPlay() {
   screen.描画_棋譜読込み部分消去();
   screen.描画_レベル(g.レベル);
   screen.描画_将棋盤桝();
-  const bool fresh = g.手数 == 0 || g.手番 == 0;
+  const bool fresh = freshStart(g);
   if (fresh) g.開始日時 = kifDateTime(std::time(nullptr));  // for the record's header
   g.選択状態 = 0;
   g.対局モード = 1;
@@ -110,7 +114,7 @@ void Form1Controller::START_Click() {
   g.開始時刻 = p_.clock.timeOfDay();
   if (elapsedShown()) g.timer1Enabled = true;
   g.対局モード = 0;
-  if (g.手数 == 0 || g.手番 == 0) {
+  if (freshStart(g)) {
     g.開始日時 = kifDateTime(std::time(nullptr));
     g.MAN手番 = 先手;
     g.COM手番 = 後手;

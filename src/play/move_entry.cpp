@@ -139,6 +139,7 @@ void Form1Controller::dispatchClick(int Button, int X, int Y) {
     refuse();
     g.選択状態 = 0;
     screen.描画_将棋盤桝();
+    screen.描画_禁止桝(X, Y);
     return;
   }
   if (移動後チェック(Y, g.移動駒) == 0 && Button == 左ボタン) {

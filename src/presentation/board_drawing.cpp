@@ -49,6 +49,7 @@ void Screen::描画_桝輪郭(int 描画色, double X, double Y) {
 }
 
 void Screen::描画_盤() {
+  ++squaresRedrawn_;
   for (int X = 1; X <= 5; ++X)
     for (int Y = 1; Y <= 5; ++Y) {
       描画_絵(g.盤面(X, Y), X, Y);
@@ -57,6 +58,7 @@ void Screen::描画_盤() {
 }
 
 void Screen::描画_将棋盤桝() {
+  ++squaresRedrawn_;
   for (int X = 1; X <= 5; ++X)
     for (int Y = 1; Y <= 5; ++Y) 描画_桝輪郭(桝色, X, Y);
 }
@@ -134,6 +136,16 @@ void Screen::blinkFrame(int 駒, int X, int Y, int framesLeft, std::function<voi
 
 // What was drawn before the pause is put on the screen first and stays there for the whole
 // pause. The event loop's steady timers measure it, so a pause across midnight ends on time.
+// The red outline goes once the moment has passed, unless the squares were drawn again meanwhile
+// (a new selection, a move, a redraw), which has taken it away already.
+void Screen::描画_禁止桝(int X, int Y) {
+  描画_桝輪郭(色明赤, X, Y);
+  surface_.refresh();
+  scheduler_.after(kRefusedSquareSeconds, [this, X, Y, drawn = squaresRedrawn_] {
+    if (drawn == squaresRedrawn_) 描画_桝輪郭(桝色, X, Y);
+  });
+}
+
 void Screen::待ち時間(double 秒, std::function<void()> then) {
   surface_.refresh();
   if (秒 <= 0) {

@@ -104,6 +104,8 @@ public:
   virtual ~Menu() = default;
   virtual void setChecked(MenuItem item, bool on) = 0;
   virtual bool isChecked(MenuItem item) const = 0;
+  // A disabled item is shown greyed and cannot be chosen; every item starts enabled.
+  virtual void setEnabled(MenuItem item, bool on) = 0;
 };
 
 class Window {

@@ -62,6 +62,10 @@ public:
   // and the window keeps repainting meanwhile.
   void 描画_駒点滅(int 入力_駒, int 入力_X, int 入力_Y, int 入力_点滅回数, std::function<void()> then);
   void 待ち時間(double 秒, std::function<void()> then);
+  // A square a piece may not go to, outlined in 色明赤 for a moment: the refusal seen as well
+  // as heard.
+  void 描画_禁止桝(int X, int Y);
+  static constexpr double kRefusedSquareSeconds = 0.4;
   // Drops every blink and pause still under way: their `then` never runs.
   void cancelPauses() { ++pauseRun_; }
   void 画面_再描画() override;
@@ -90,6 +94,7 @@ private:
   Surface& surface_;
   Scheduler& scheduler_;
   std::uint64_t pauseRun_ = 0;  // pauses started before the last cancelPauses() are dropped
+  std::uint64_t squaresRedrawn_ = 0;  // counts the redraws of all 25 square outlines
   ClockDisplay* clocks_ = nullptr;
   bool bold_ = false;  // the window font; bold from the first coordinate labels on
 };

@@ -218,6 +218,7 @@ void KifCommands::setUpPosition(const GameRecord& r, std::string_view title) {
   if (!hasKing(g.盤面, COM王)) g.勝者 = g.MAN手番;
   else if (!hasKing(g.盤面, MAN王)) g.勝者 = g.COM手番;
   g.再開待ち = 1;
+  g.局面設定済 = 1;
   g.開始日時 = r.header("開始日時");
   g.棋譜表題 = r.header("表題");
   g.上の対局者 = r.後手名;

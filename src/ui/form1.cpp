@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cmath>
 
@@ -45,11 +46,38 @@ void BoardView::setBackground(const QColor& c) {
   update();
 }
 
+void BoardView::setBarTile(std::optional<Picture> tile) {
+  if (tile == barTile_) return;
+  barTile_ = tile;
+  update();
+}
+
 DeviceMapping BoardView::deviceMapping() const {
   const double dpr = devicePixelRatioF();
   const ViewScale v = viewScale();
-  return DeviceMapping{v.scale * dpr, v.left * dpr, v.top * dpr};
+  const double k = v.scale * dpr;
+  const double cellW = std::max(1.0, std::floor(桝幅 * k + 1e-9)), cellH = std::max(1.0, std::floor(桝高 * k + 1e-9));
+  DeviceMapping m{cellW / 桝幅, 0, 0, cellH / 桝高};
+  // Centred, with the board's corner on a whole device pixel.
+  const double left = (width() * dpr - kSurfaceWidth * m.k) / 2, top = (height() * dpr - kSurfaceHeight * m.ky) / 2;
+  m.left = std::round(left + 盤左 * m.k) - 盤左 * m.k;
+  m.top = std::round(top + 盤上 * m.ky) - 盤上 * m.ky;
+  return m;
 }
+
+QPointF BoardView::toView(double twipsX, double twipsY) const {
+  const DeviceMapping m = deviceMapping();
+  const double dpr = devicePixelRatioF();
+  return QPointF((m.left + twipsX * m.k) / dpr, (m.top + twipsY * m.ky) / dpr);
+}
+
+QPointF BoardView::toTwips(QPointF viewPoint) const {
+  const DeviceMapping m = deviceMapping();
+  const double dpr = devicePixelRatioF();
+  return QPointF((viewPoint.x() * dpr - m.left) / m.k, (viewPoint.y() * dpr - m.top) / m.ky);
+}
+
+double BoardView::textGrowth() const { return std::max(1.0, viewScale().scale * kTwipsPerPixel); }
 
 QRect BoardView::takeChanged() {
   const std::uint64_t since = askedCall_;
@@ -59,47 +87,74 @@ QRect BoardView::takeChanged() {
   if (cleared) return rect();
   const QRectF twips = surface_.coverSince(since);
   if (twips.isEmpty()) return {};
-  const ViewScale v = viewScale();
-  return QRectF(QPointF(v.toPixelX(twips.left()), v.toPixelY(twips.top())),
-                QPointF(v.toPixelX(twips.right()), v.toPixelY(twips.bottom())))
-      .toAlignedRect()
-      .adjusted(-1, -1, 1, 1);
+  return QRectF(toView(twips.left(), twips.top()), toView(twips.right(), twips.bottom())).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
-// The bars first, then every drawing call that touches the part asked for, in order, in
-// device pixels: pictures are drawn at the size they take there, never scaled.
+// The margins first (tiles of the background, else the window's colour), then every drawing
+// call that touches the part asked for, in order, in device pixels: pictures are drawn at the
+// size they take there, never scaled.
 void BoardView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect part = event->rect();
   p.fillRect(part, background_);
-  const ViewScale v = viewScale();
-  const QRectF twips(QPointF(v.toTwipsX(part.left() - 1), v.toTwipsY(part.top() - 1)),
-                     QPointF(v.toTwipsX(part.right() + 2), v.toTwipsY(part.bottom() + 2)));
+  const QPointF from = toTwips(QPointF(part.left() - 1, part.top() - 1));
+  const QPointF to = toTwips(QPointF(part.right() + 2, part.bottom() + 2));
+  const QRectF twips(from, to);
   const double dpr = devicePixelRatioF();
   p.setTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
-  surface_.paint(p, deviceMapping(), twips);
+  const DeviceMapping m = deviceMapping();
+  if (barTile_) {
+    const QRect device = QRectF(part.left() * dpr, part.top() * dpr, part.width() * dpr, part.height() * dpr).toAlignedRect();
+    surface_.paintBeyond(p, m, *barTile_, device);
+  }
+  surface_.paint(p, m, twips);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
   const int button = event->button() == Qt::RightButton ? 2 : event->button() == Qt::LeftButton ? 1 : 0;
   if (button == 0 || !onPress) return;
-  const ViewScale v = viewScale();
-  onPress(button, v.toTwipsX(event->position().x()), v.toTwipsY(event->position().y()));
+  const QPointF at = toTwips(event->position());
+  onPress(button, at.x(), at.y());
 }
 
 void BoardView::resizeEvent(QResizeEvent*) { placePanel(); }
 
-// The record panel's controls keep their places on the drawn area at any window size.
+// The record panel's controls keep their order and proportions, scaled with the drawn area,
+// and their text grows as much. Where the window leaves room left of the board, the panel stands
+// there, clear of the board's files, at the board's scale or as large as the room allows (never
+// smaller than at the start-up size); else it lies over the left of the board as designed.
 void BoardView::placePanel() {
+  double left = kSurfaceWidth, right = 0;
+  for (const PanelControl& c : kRecordPanel) {
+    left = std::min(left, c.x);
+    right = std::max(right, c.x + c.width);
+  }
   const ViewScale v = viewScale();
+  const double gap = 6;
+  const double room = toView(盤左 + 桝幅, 0).x() - 2 * gap;  // up to the left edge of the board's fifth file
+  double scale = v.scale;
+  double panelLeft = toView(left, 0).x();
+  if (room >= (right - left) * std::min(scale, 1 / kTwipsPerPixel)) {
+    scale = std::min(scale, room / (right - left));
+    panelLeft = gap + room - (right - left) * scale;
+  }
+  const double growth = std::max(1.0, scale * kTwipsPerPixel);
   for (const PanelControl& c : kRecordPanel) {
     if (auto* w = findChild<QWidget*>(qs(c.name), Qt::FindDirectChildrenOnly)) {
-      w->setGeometry(QRectF(v.toPixelX(c.x), v.toPixelY(c.y), c.width * v.scale, c.height * v.scale).toRect());
+      w->setGeometry(QRectF(panelLeft + (c.x - left) * scale, toView(0, c.y).y(), c.width * scale, c.height * v.scale).toRect());
+      QFont f = w->font();
+      if (!w->property("naturalPointSize").isValid()) w->setProperty("naturalPointSize", f.pointSizeF());
+      f.setPointSizeF(w->property("naturalPointSize").toDouble() * growth);
+      w->setFont(f);
     }
   }
 }
 
 // ---- the window ----
+
+QPoint framedCorner(QPoint asked, const QRect& available) {
+  return QPoint(std::max(asked.x(), available.left()), std::max(asked.y(), available.top()));
+}
 
 Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   setObjectName("Form1");
@@ -118,6 +173,7 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   surface_->onRefresh = [this] { afterCommand(); };
 
   buildMenus();
+  menuFont_ = menuBar()->font();
   buildRecordPanel();
   checks_[MenuItem::TATAMI] = true;  // as the window is designed, before any setting is read
   restoreChecks();
@@ -173,6 +229,7 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     afterCommand();
   };
   controller_->Form_Load();
+  view_->setBarTile(pictureFor(controller_->g.背景種類));
 }
 
 Form1::~Form1() {
@@ -259,6 +316,10 @@ void Form1::setChecked(MenuItem item, bool on) {
   if (QAction* a = action(item)) a->setChecked(on);
 }
 
+void Form1::setEnabled(MenuItem item, bool on) {
+  if (QAction* a = action(item)) a->setEnabled(on);
+}
+
 bool Form1::isChecked(MenuItem item) const {
   auto it = checks_.find(item);
   return it != checks_.end() && it->second;
@@ -280,26 +341,54 @@ double Form1::top() const { return isMaximized() ? kMaximisedTop : frameGeometry
 
 void Form1::place(double x, double y, double width, double height) {
   placedFrame_ = QSize(static_cast<int>(width / kTwipsPerPixel), static_cast<int>(height / kTwipsPerPixel));
-  move(static_cast<int>(x / kTwipsPerPixel), static_cast<int>(y / kTwipsPerPixel));
+  placedAt_ = QPoint(static_cast<int>(x / kTwipsPerPixel), static_cast<int>(y / kTwipsPerPixel));
+  move(placedAt_);
   resize(placedFrame_);
 }
 
-// The frame's own size is known once the window is shown: the whole frame gets the size asked.
+// The frame's own size is known once the window is shown: the whole frame gets the size asked,
+// and its corner the place asked, within the part of the screen windows may take, so that the
+// title bar can be grabbed. A window manager may tell the frame a little later: asked again then.
 void Form1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (placedFrame_.isValid()) {
+  if (!placedFrame_.isValid()) return;
+  const QSize asked = placedFrame_;
+  placedFrame_ = QSize();
+  const auto place = [this, asked, shown = size()] {
+    if (isMaximized() || !screen()) return;
     const QSize extra = frameGeometry().size() - geometry().size();
-    if (!extra.isNull()) resize(placedFrame_ - extra);
-    placedFrame_ = QSize();
-  }
+    if (!extra.isNull() && size() == shown) resize(asked - extra);  // unless resized meanwhile
+    const QPoint corner = framedCorner(placedAt_, screen()->availableGeometry());
+    const QRect frame = frameGeometry();
+    if (frame.top() < corner.y() || frame.left() < corner.x()) move(corner);
+  };
+  place();
+  QTimer::singleShot(300, this, place);
 }
 
 void Form1::closeWindow() { QMainWindow::close(); }
 
 // What a command drew is shown.
 void Form1::afterCommand() {
+  if (const auto tile = pictureFor(controller_->g.背景種類)) view_->setBarTile(tile);
   const QRect changed = view_->takeChanged();
   if (!changed.isEmpty()) view_->update(changed);
+}
+
+// The menu bar and its menus read as large as the board is drawn.
+void Form1::growText() {
+  const double growth = view_->textGrowth();
+  if (std::abs(growth - menuGrowth_) < 0.01) return;
+  menuGrowth_ = growth;
+  QFont f = menuFont_;
+  f.setPointSizeF(menuFont_.pointSizeF() * growth);
+  menuBar()->setFont(f);
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setFont(f);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  growText();
 }
 
 // A precise timer, so that the blink's 0.2 s and the pause's 0.5 s keep their length. A

@@ -28,6 +28,10 @@ class QActionGroup;
 
 namespace zelk::ui {
 
+// Where a window's frame goes when its corner is asked at `asked`: there, moved into the part
+// of the screen windows may take.
+QPoint framedCorner(QPoint asked, const QRect& available);
+
 struct Form1Options {
   std::vector<std::filesystem::path> soundFolders;  // looked in, in order
   std::filesystem::path startFolder;
@@ -46,9 +50,19 @@ class BoardView final : public QWidget {
 public:
   BoardView(QtSurface& surface, QWidget* parent);
   ViewScale viewScale() const { return fitSurface(width(), height()); }
-  // Where twip (0, 0) and one twip land in device pixels, at the current size.
+  // Where twip (0, 0) and one twip land in device pixels, at the current size: the fitted scale
+  // brought down to whole device pixels a cell, so that every line of the grid lies on a pixel
+  // and the squares are all of one size.
   DeviceMapping deviceMapping() const;
+  // A place in twips of the drawn area as a point of the view, and back.
+  QPointF toView(double twipsX, double twipsY) const;
+  QPointF toTwips(QPointF viewPoint) const;
   void setBackground(const QColor& c);
+  // The picture the margins beyond the drawn area are tiled with; none: the window's colour.
+  void setBarTile(std::optional<Picture> tile);
+  // The text size of the menus and the record panel, grown with the board: the size at the
+  // window's start-up size times how much larger the board is drawn (never smaller).
+  double textGrowth() const;
   // The part of the view the drawing calls made since the last time this was asked have
   // changed (all of it after the surface was cleared); empty when nothing changed.
   QRect takeChanged();
@@ -63,6 +77,7 @@ private:
   void placePanel();
   QtSurface& surface_;
   QColor background_;
+  std::optional<Picture> barTile_;
   std::uint64_t askedCall_ = 0, askedClears_ = 0;  // the drawing already asked to be painted
 };
 
@@ -85,6 +100,7 @@ public:
   // Menu
   void setChecked(MenuItem item, bool on) override;
   bool isChecked(MenuItem item) const override;
+  void setEnabled(MenuItem item, bool on) override;
   // Timer
   void setTimer1Enabled(bool on) override;
   // Window
@@ -106,11 +122,13 @@ signals:
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
   void afterCommand();
+  void growText();  // the menus' text follows the board's size
   void buildMenus();
   void buildRecordPanel();
   void restoreChecks();
@@ -128,6 +146,9 @@ private:
   std::map<MenuItem, bool> checks_;
   int background_ = 0;
   QSize placedFrame_;  // the frame size asked for, applied once the frame is known
+  QPoint placedAt_;    // where the frame's corner was asked to be
+  QFont menuFont_;     // the menus' font at the start-up size
+  double menuGrowth_ = 1;
   std::optional<std::chrono::steady_clock::time_point> runningStepDue_;  // of the step being run
 };
 

@@ -2,7 +2,9 @@
 // The KIF commands' file dialogs and clipboard, with Qt's own file dialog and the desktop's
 // clipboard.
 
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <filesystem>
 #include <optional>
@@ -14,6 +16,13 @@
 class QWidget;
 
 namespace zelk::ui {
+
+// The kinds a record is saved as, each listing every record of the folder; the one chosen gives
+// the extension of a name typed without one.
+QStringList saveFilters();
+// The size a file dialog opens at: what it asks for, within the window it belongs to (and not
+// smaller than a dialog can be used at).
+QSize dialogSize(QSize wanted, QSize window);
 
 class QtRecordExchange final : public RecordExchange {
 public:

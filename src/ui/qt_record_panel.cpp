@@ -19,6 +19,8 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
       files_(parent->findChild<QListWidget*>("File1")) {
   for (int n = 1; n <= 4; ++n) texts_[n - 1] = parent->findChild<QLineEdit*>(QString("Text%1").arg(n));
   folder_ = fileFolder_ = std::filesystem::current_path();
+  // A long folder path keeps its end, the folder's own name, in view; all of it in the tip.
+  if (folders_) folders_->setTextElideMode(Qt::ElideMiddle);
   fillDrives();
   fillFolders();
   refreshFileList();
@@ -108,6 +110,7 @@ void QtRecordPanel::fillFolders() {
   auto add = [this](const QString& text, const std::filesystem::path& target) {
     auto* item = new QListWidgetItem(text, folders_);
     item->setData(Qt::UserRole, toQString(target));
+    item->setToolTip(toQString(target));
   };
   add(toQString(folder_), folder_);
   if (folder_.has_parent_path() && folder_.parent_path() != folder_) add("..", folder_.parent_path());

@@ -14,6 +14,11 @@ namespace zelk::ui {
 namespace {
 
 constexpr double kLine = kTwipsPerPixel;  // an outline is one natural pixel wide
+// How far right of and below its text a shadow may be drawn, in twips: a tenth of a cell.
+constexpr double kShadowReachX = 0.1 * 615 + 1, kShadowReachY = 0.1 * 690 + 1;
+// A shadow's rim round the glyphs and its offset down and right, as parts of the font size,
+// each at least one device pixel.
+constexpr double kRimPart = 0.06, kMinimumRim = 1.0, kShadowOffsetPart = 0.04;
 const QRectF kDrawnArea(0, 0, kSurfaceWidth, kSurfaceHeight);
 
 int px(double v) { return static_cast<int>(std::lround(v)); }
@@ -116,6 +121,17 @@ void QtSurface::drawText(std::string_view text, float x, float y, int fontSize, 
   const double margin = size / 4;
   const QSizeF extent = textExtent(c.text, static_cast<int>(size), bold);
   const QRectF cover(x, y, extent.width() + margin, extent.height() + margin);
+  if (colour != 0 && !calls_.empty()) {
+    Call& last = calls_.back();
+    const double dx = last.x - x, dy = last.y - y;
+    if (last.kind == Call::Text && last.colour == 0 && !last.shadow && last.text == c.text &&
+        last.fontSize == fontSize && last.bold == bold && dx >= 0 && dx <= kShadowReachX && dy >= 0 &&
+        dy <= kShadowReachY) {
+      last.shadow = true;
+      last.x2 = x;
+      last.y2 = y;
+    }
+  }
   keep(std::move(c), cover, false);
 }
 
@@ -181,6 +197,27 @@ const QStaticText& QtSurface::laidOut(const QString& text, int pixelSize, bool b
   return it->second;
 }
 
+// The glyphs' outline widened by the rim on every side, filled: a dark band round each stroke
+// that joins the stroke itself, never a second stroke beside it.
+const QPainterPath& QtSurface::rim(const QString& text, int pixelSize, bool bold) {
+  bound(rims_);
+  const auto key = std::make_tuple(text, pixelSize, bold);
+  auto it = rims_.find(key);
+  if (it == rims_.end()) {
+    const QFont& f = font(pixelSize, bold);
+    QPainterPath glyphs;
+    glyphs.addText(QPointF(0, QFontMetricsF(f).ascent()), f, text);
+    QPainterPathStroker stroker;
+    stroker.setWidth(2 * std::max(kMinimumRim, kRimPart * pixelSize));
+    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setCapStyle(Qt::RoundCap);
+    QPainterPath band = stroker.createStroke(glyphs).united(glyphs);
+    band.setFillRule(Qt::WindingFill);
+    it = rims_.emplace(key, std::move(band)).first;
+  }
+  return it->second;
+}
+
 const QImage& QtSurface::picture(Picture picture, QSize size) {
   const auto key = std::make_tuple(static_cast<int>(picture.name), picture.index, size.width(), size.height());
   auto it = pictures_.find(key);
@@ -197,7 +234,8 @@ const QImage& QtSurface::picture(Picture picture, QSize size) {
 void QtSurface::paint(QPainter& p, const DeviceMapping& m, const QRectF& part) {
   p.setRenderHint(QPainter::TextAntialiasing);
   const auto dx = [&](double twips) { return px(m.left + twips * m.k); };
-  const auto dy = [&](double twips) { return px(m.top + twips * m.k); };
+  const double ky = m.down();
+  const auto dy = [&](double twips) { return px(m.top + twips * ky); };
   p.save();
   p.setClipRect(QRect(QPoint(dx(0), dy(0)), QPoint(dx(kSurfaceWidth) - 1, dy(kSurfaceHeight) - 1)));
   p.fillRect(p.clipBoundingRect(), paletteColour(clearColour_));
@@ -224,16 +262,59 @@ void QtSurface::paint(QPainter& p, const DeviceMapping& m, const QRectF& part) {
         break;
       }
       case Call::Text: {
+        if (c.shadow) {
+          const int size = px(c.fontSize * 20.0 * ky);
+          const double offset = std::max(1.0, std::round(kShadowOffsetPart * size));
+          p.save();
+          p.setRenderHint(QPainter::Antialiasing);
+          // A rim all round the glyphs, and again a little down and right: a drop shadow that
+          // still hugs the strokes.
+          const QPainterPath& band = rim(c.text, size, c.bold);
+          p.translate(m.left + c.x2 * m.k, m.top + c.y2 * ky);
+          p.fillPath(band, paletteColour(c.colour));
+          p.translate(offset, offset);
+          p.fillPath(band, paletteColour(c.colour));
+          p.restore();
+          break;
+        }
         // Drawn at its size on the device, so the glyphs are those of that size, not scaled;
         // shaped once for each size it is shown at.
-        const int size = px(c.fontSize * 20.0 * m.k);
+        const int size = px(c.fontSize * 20.0 * ky);
         p.setFont(font(size, c.bold));
         p.setPen(paletteColour(c.colour));
-        p.drawStaticText(QPointF(m.left + c.x * m.k, m.top + c.y * m.k), laidOut(c.text, size, c.bold));
+        p.drawStaticText(QPointF(m.left + c.x * m.k, m.top + c.y * ky), laidOut(c.text, size, c.bold));
         break;
       }
     }
   }
+  p.restore();
+}
+
+// The cells start at the board's corner (1250, 600 twips), 615 × 690 twips each; a tile's
+// corners are rounded as the drawn area rounds them, so the tiles meet those inside it.
+void QtSurface::paintBeyond(QPainter& p, const DeviceMapping& m, Picture tile, const QRect& part) {
+  const double ky = m.down();
+  const auto dx = [&](double twips) { return px(m.left + twips * m.k); };
+  const auto dy = [&](double twips) { return px(m.top + twips * ky); };
+  const QRect drawn(QPoint(dx(0), dy(0)), QPoint(dx(kSurfaceWidth) - 1, dy(kSurfaceHeight) - 1));
+  const QRegion beyond = QRegion(part) - QRegion(drawn);
+  if (beyond.isEmpty()) return;
+  const QRect all = beyond.boundingRect();
+  const double cw = 615, ch = 690, ox = 1250, oy = 600;
+  const int X0 = static_cast<int>(std::floor(((all.left() - m.left) / m.k - ox) / cw)) - 1;
+  const int X1 = static_cast<int>(std::ceil(((all.right() + 1 - m.left) / m.k - ox) / cw)) + 1;
+  const int Y0 = static_cast<int>(std::floor(((all.top() - m.top) / ky - oy) / ch)) - 1;
+  const int Y1 = static_cast<int>(std::ceil(((all.bottom() + 1 - m.top) / ky - oy) / ch)) + 1;
+  p.save();
+  p.setClipRegion(beyond);
+  const QSize natural = pictureSize(tile.name);
+  for (int X = X0; X <= X1; ++X)
+    for (int Y = Y0; Y <= Y1; ++Y) {
+      const double x = ox + X * cw, y = oy + Y * ch;
+      const QRect r(QPoint(dx(x), dy(y)),
+                    QPoint(dx(x + natural.width() * kTwipsPerPixel) - 1, dy(y + natural.height() * kTwipsPerPixel) - 1));
+      if (r.intersects(all)) p.drawImage(r.topLeft(), picture(tile, r.size()));
+    }
   p.restore();
 }
 

@@ -5,11 +5,16 @@
 // that resolution, so nothing is a bitmap scaled up or down. A picture drawn over earlier
 // calls hides them: once pictures drawn later cover all of a call, it leaves the list, so the
 // list stays as long as one screenful of drawing.
+// A black text drawn just before the same text in a colour, a tenth of a cell or less right of
+// and below it, is that text's shadow: it is painted as a thin dark rim round the glyphs,
+// offset by a few percent of the font size, so that it never reads as a stroke of its own
+// and the text stands out on every background.
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRegion>
 #include <QStaticText>
 #include <QString>
@@ -27,11 +32,13 @@ namespace zelk::ui {
 
 QColor paletteColour(int colour);
 
-// Where the drawn area lands on a device: device pixels per twip, and the device pixel of
-// twip (0, 0).
+// Where the drawn area lands on a device: device pixels per twip across (and down, when ky is
+// set), and the device pixel of twip (0, 0).
 struct DeviceMapping {
   double k = 1 / 15.0;
   double left = 0, top = 0;
+  double ky = 0;  // 0: as across
+  double down() const { return ky > 0 ? ky : k; }
   friend bool operator==(const DeviceMapping&, const DeviceMapping&) = default;
 };
 
@@ -61,6 +68,9 @@ public:
 
   // The whole drawn area at `scale` device pixels per natural pixel (15 twips).
   QImage render(int scale);
+  // Tiles of `tile` over all of `part` (device pixels) outside the drawn area, on the grid of
+  // its cells, as the background continues beyond it.
+  void paintBeyond(QPainter& p, const DeviceMapping& m, Picture tile, const QRect& part);
   // A picture as drawn to fill `size` device pixels, made once per size.
   const QImage& picture(Picture picture, QSize size);
   const QString& fontFamily() const { return family_; }
@@ -75,8 +85,9 @@ private:
     bool bold = false;
     int fontSize = 0;
     float x = 0, y = 0, x2 = 0, y2 = 0;  // twips; the far corner for an outline and a picture
-    QString text;
+    QString text{};
     std::uint64_t number = 0;
+    bool shadow = false;  // a text's shadow: x2, y2 are where the text lies
   };
   // Keeps a call that may touch `cover` (twips), after dropping the earlier calls that no
   // longer show; an opaque call hides what lies under it.
@@ -86,6 +97,8 @@ private:
   QSizeF textExtent(const QString& text, int pixelSize, bool bold);
   // A text shaped at a font size in device pixels, once for each size it is shown at.
   const QStaticText& laidOut(const QString& text, int pixelSize, bool bold);
+  // The dark rim a shadow paints round a text's glyphs, from the text's top-left corner.
+  const QPainterPath& rim(const QString& text, int pixelSize, bool bold);
 
   QString family_;
   std::vector<Call> calls_;
@@ -98,6 +111,7 @@ private:
   std::map<std::pair<int, bool>, QFont> fonts_;
   std::map<std::tuple<QString, int, bool>, QSizeF> extents_;
   std::map<std::tuple<QString, int, bool>, QStaticText> laidOut_;
+  std::map<std::tuple<QString, int, bool>, QPainterPath> rims_;
 };
 
 }  // namespace zelk::ui

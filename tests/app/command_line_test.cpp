@@ -49,5 +49,13 @@ TEST(UsiCommandLine, AnythingElseIsRefusedNamingTheFirstWrongArgument) {
   EXPECT_EQ(text, "zelk55-usi: unrecognised argument 'fast'\nTry 'zelk55-usi --help' for more information.\n");
 }
 
+TEST(GameCommandLine, WhatIsNoneOfQtsOptionsIsFoundBeforeADisplayIsNeeded) {
+  EXPECT_EQ(firstArgumentNotForQt({}), "");
+  EXPECT_EQ(firstArgumentNotForQt({"-platform", "offscreen", "--style=fusion", "-reverse", "-display", ":1"}), "");
+  EXPECT_EQ(firstArgumentNotForQt({"--bogus"}), "--bogus");
+  EXPECT_EQ(firstArgumentNotForQt({"-style", "fusion", "bogus"}), "bogus");
+  EXPECT_EQ(firstArgumentNotForQt({"-reverse", "-x"}), "-x");
+}
+
 }  // namespace
 }  // namespace zelk::app

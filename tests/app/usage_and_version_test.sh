@@ -43,6 +43,12 @@ for program in "$game" "$usi"; do
   grep -q "unrecognised argument '--no-such-option'" "$work/stderr" || fail "$name --no-such-option says: $(cat "$work/stderr")"
 done
 
+# Without any display, the game still refuses a wrong argument with its usage error.
+out=$(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" --bogus 2>"$work/stderr")
+status=$?
+[ "$status" -eq 2 ] || fail "zelk55 --bogus without a display ends with status $status, not 2"
+grep -q "unrecognised argument '--bogus'" "$work/stderr" || fail "zelk55 --bogus without a display says: $(cat "$work/stderr")"
+
 # The record converter: the same version, every option of its usage in its manual page, a
 # wrong option refused with status 2.
 record_manual=$(sed 's/\\-/-/g' "$manuals/zelk55-record.6")

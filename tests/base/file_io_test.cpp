@@ -89,9 +89,9 @@ TEST_F(FileIoTest, OnlyARegularFileWithinItsBoundIsRead) {
     const test::ChildOutcome read = test::runInChild([&] { return readWholeFile(dir / name, 8u << 20).ok ? 1 : 0; }, 10);
     EXPECT_TRUE(read.exitedWith(0)) << name << ": finished " << read.finished << ", code " << read.code;
   }
-  EXPECT_TRUE(mentions(readWholeFile(dir / "folder", 100), "Is a directory"));
+  EXPECT_TRUE(mentions(readWholeFile(dir / "folder", 100), "フォルダです"));
   EXPECT_TRUE(mentions(readWholeFile(dir / "zero", 100), "通常のファイルではありません"));
-  EXPECT_TRUE(mentions(readWholeFile(dir / "missing", 100), "No such file or directory"));
+  EXPECT_TRUE(mentions(readWholeFile(dir / "missing", 100), "ファイルがありません"));
 }
 
 TEST_F(FileIoTest, ASaveThroughALinkReplacesTheFileItNamesBesideIt) {
@@ -133,7 +133,7 @@ TEST_F(FileIoTest, AFileTheUserMayNotWriteIsRefusedAndKept) {
   ::chmod(readOnly.c_str(), 0444);
   const FileResult refused = writeFileAtomically(readOnly, "new");
   EXPECT_FALSE(refused.ok);
-  EXPECT_TRUE(mentions(refused, "Permission denied"));
+  EXPECT_TRUE(mentions(refused, "許可がありません"));
   EXPECT_EQ(get(readOnly), "kept");
   struct stat st {};
   ASSERT_EQ(::stat(readOnly.c_str(), &st), 0);
@@ -193,7 +193,7 @@ TEST_F(FileIoTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram) {
     const rlimit limit{1000, 1000};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     const FileResult r = writeFileAtomically(target, std::string(5000, 'x'));
-    return r.ok ? 1 : mentions(r, "File too large") ? 0 : 2;
+    return r.ok ? 1 : mentions(r, "ファイルが大きすぎます") ? 0 : 2;
   });
   EXPECT_TRUE(save.exitedWith(0)) << "signal " << save.signal << ", code " << save.code;
   EXPECT_EQ(get(target), "the previous game");

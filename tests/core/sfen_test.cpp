@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "core/setup.h"
@@ -66,6 +67,25 @@ struct Bad {
   const char* reason;
 };
 
+// The game shows each reason in Japanese: no English word is left in it (names such as SFEN
+// may stay).
+bool readsJapanese(const std::string& reason) {
+  const std::string shown = reasonInJapanese(reason);
+  int letters = 0;
+  for (const char c : shown) {
+    letters = std::islower(static_cast<unsigned char>(c)) ? letters + 1 : 0;
+    if (letters >= 3) return false;
+  }
+  return shown != reason;
+}
+
+TEST(Sfen, EveryReasonReadsInJapaneseWithTheSquareOrPieceItNames) {
+  EXPECT_EQ(reasonInJapanese("unknown piece 'X'"), "「X」という駒はありません");
+  EXPECT_EQ(reasonInJapanese("rank 4 has more than 5 squares"), "4段目に5升より多くあります");
+  EXPECT_EQ(reasonInJapanese("illegal move"), "指せない手です");
+  EXPECT_EQ(reasonInJapanese("something else"), "something else");
+}
+
 TEST(Sfen, MalformedTextIsRefusedWithAReasonAndChangesNothing) {
   const Bad cases[] = {
       {"", "sfen needs a board and a side to move"},
@@ -94,6 +114,7 @@ TEST(Sfen, MalformedTextIsRefusedWithAReasonAndChangesNothing) {
     const auto err = loadSfen(g, c.text);
     ASSERT_TRUE(err.has_value()) << c.text;
     EXPECT_EQ(*err, c.reason) << c.text;
+    EXPECT_TRUE(readsJapanese(*err)) << c.reason;
     EXPECT_TRUE(Snapshot(g) == before) << c.text;
   }
 
@@ -110,6 +131,7 @@ TEST(Sfen, MalformedTextIsRefusedWithAReasonAndChangesNothing) {
     std::string why;
     EXPECT_FALSE(parseUsiMove(c.text, &why).has_value()) << c.text;
     EXPECT_EQ(why, c.reason) << c.text;
+    EXPECT_TRUE(readsJapanese(why)) << c.reason;
   }
   const UsiMove promote = *parseUsiMove("5d5c+");
   EXPECT_EQ(promote, (UsiMove{1, 4, 1, 3, 0, true}));
@@ -140,6 +162,7 @@ TEST(Sfen, IllegalMovesAreRefusedAndChangeNothing) {
     const auto err = playUsiMove(g, *parseUsiMove(c.text));
     ASSERT_TRUE(err.has_value()) << c.text;
     EXPECT_EQ(*err, c.reason) << c.text;
+    EXPECT_TRUE(readsJapanese(*err)) << c.reason;
     EXPECT_TRUE(Snapshot(g) == before) << c.text;
   }
 
@@ -155,6 +178,8 @@ TEST(Sfen, IllegalMovesAreRefusedAndChangeNothing) {
   ASSERT_FALSE(playUsiMove(g, *parseUsiMove("5d5e+")).has_value());
   EXPECT_EQ(g.勝者, -1);
   EXPECT_EQ(playUsiMove(g, *parseUsiMove("3a3b")).value_or(""), "the game is over");
+  EXPECT_TRUE(readsJapanese("the game is over"));
+  EXPECT_TRUE(readsJapanese("no side to move"));
   GameState idle = test::position(sfen);
   idle.手番 = 0;
   EXPECT_EQ(playUsiMove(idle, *parseUsiMove("5e4e")).value_or(""), "no side to move");

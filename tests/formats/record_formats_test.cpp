@@ -139,9 +139,9 @@ TEST(SfenRecord, PositionTextsInTheirUsualShapes) {
   EXPECT_TRUE(readPositionText("sfen rbsgk/4p/5/P4/KGSBR b - 1").ok());
   EXPECT_TRUE(readPositionText("startpos").ok());
   EXPECT_EQ(readPositionText("position sfen rbsgk/4p/5/P4/KGSBX b - 1").error,
-            "SFEN「rbsgk/4p/5/P4/KGSBX b - 1」が読めません: unknown piece 'X'");
+            "SFEN「rbsgk/4p/5/P4/KGSBX b - 1」が読めません: 「X」という駒はありません");
   EXPECT_EQ(readPositionText("position startpos moves 3e2d 1a1e").error,
-            "指し手「1a1e」はこの局面で指せません: illegal move");
+            "指し手「1a1e」はこの局面で指せません: 指せない手です");
   EXPECT_EQ(readPositionText("").error, "局面がありません");
 }
 

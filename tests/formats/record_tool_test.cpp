@@ -104,7 +104,7 @@ TEST_F(RecordToolTest, ABadFileIsNamedWithItsFaultAndNothingIsWritten) {
   EXPECT_FALSE(fs::exists(target));
 
   EXPECT_EQ(run({"show", path("missing.kif")}), kToolBadFile);
-  EXPECT_EQ(err, "zelk55-record: " + path("missing.kif") + ": 開けません (No such file or directory)\n");
+  EXPECT_EQ(err, "zelk55-record: " + path("missing.kif") + ": 開けません (ファイルがありません)\n");
 
   // A file far larger than any record is refused before it is read.
   const std::string huge = path("huge.kif");

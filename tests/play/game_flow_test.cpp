@@ -569,3 +569,54 @@ TEST_F(GameFlowTest, ThePlayerToMoveMayResignAfterAYes) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+// The outline of square (X, Y) drawn last, in its colour; -1 when none was drawn.
+int lastOutlineColour(const test::FakePlatform& fake, int X, int Y) {
+  int colour = -1;
+  for (const test::DrawCall& d : fake.outlines())
+    if (d.x == cellX(X) && d.y == cellY(Y)) colour = d.colour;
+  return colour;
+}
+
+TEST_F(GameFlowTest, AnIllegalDestinationShowsRedForAMomentThenTheBoardLooksAsBefore) {
+  fake.pausesPassAtOnce = false;
+  form->START_Click();
+  click(2, 5);
+  click(2, 3);  // a gold does not go two squares
+  EXPECT_EQ(fake.soundCalls.back(), kRefused);
+  EXPECT_EQ(lastOutlineColour(fake, 2, 3), 色明赤);
+  fake.advance(Screen::kRefusedSquareSeconds);
+  EXPECT_EQ(lastOutlineColour(fake, 2, 3), form->screen.桝色);
+
+  // A new selection in the moment takes the red away at once, and it stays away.
+  click(2, 5);
+  click(2, 3);
+  click(1, 4);
+  EXPECT_EQ(g().選択状態, 1);
+  const std::size_t drawn = fake.draws.size();
+  fake.advance(Screen::kRefusedSquareSeconds);
+  EXPECT_EQ(fake.draws.size(), drawn);
+  EXPECT_NE(lastOutlineColour(fake, 2, 3), 色明赤);
+}
+
+TEST_F(GameFlowTest, WhileTheComputerThinksTheCommandsItWouldIgnoreAreGreyedUntilItHasMoved) {
+  fake.pausesPassAtOnce = false;
+  form->GOTE_Click();
+  ASSERT_TRUE(form->computerMoving());
+  for (const MenuItem item : {MenuItem::REPLAY, MenuItem::AFTER, MenuItem::CANCEL, MenuItem::SENTE, MenuItem::LEVEL2,
+                              MenuItem::KIF_WRITE, MenuItem::SFEN_COPY, MenuItem::KIF_PASTE, MenuItem::TATAMI})
+    EXPECT_FALSE(fake.isEnabled(item)) << menuEntry(item).caption;
+  for (const MenuItem item : {MenuItem::OWARI, MenuItem::KAISETU, MenuItem::BGM, MenuItem::TAIKYOKU, MenuItem::KIFU})
+    EXPECT_TRUE(fake.isEnabled(item)) << menuEntry(item).caption;
+
+  fake.runAllSteps();
+  ASSERT_FALSE(form->computerMoving());
+  EXPECT_EQ(g().手番, g().MAN手番);
+  for (const MenuEntry& e : kMenuTable) EXPECT_TRUE(fake.isEnabled(e.item)) << e.caption;
+}
+
+}  // namespace
+}  // namespace zelk

@@ -101,6 +101,9 @@ public:
   std::map<MenuItem, bool> checks;
   void setChecked(MenuItem item, bool on) override { checks[item] = on; }
   bool isChecked(MenuItem item) const override;
+  std::map<MenuItem, bool> enabled;  // items set; those never set are enabled
+  void setEnabled(MenuItem item, bool on) override { enabled[item] = on; }
+  bool isEnabled(MenuItem item) const { return !enabled.contains(item) || enabled.at(item); }
   int background = -1;
   double windowTop = 0;
   std::vector<std::string> windowCalls;

@@ -350,9 +350,9 @@ TEST_F(KifCommandsTest, WhatCannotBePastedIsRefusedSayingWhyAndNothingChanges) {
     std::string clipboard, box;
   };
   for (const Case& c : {Case{"", "貼付け|貼り付ける局面や棋譜がありません"},
-                        Case{"kk3/5/5/5/4K b - 1", "貼付け|SFEN「kk3/5/5/5/4K b - 1」が読めません: more than one king of a side"},
+                        Case{"kk3/5/5/5/4K b - 1", "貼付け|SFEN「kk3/5/5/5/4K b - 1」が読めません: 一方の王が2枚以上あります"},
                         Case{"4k/5/P4/P4/K4 b - 1", "貼付け|この局面では指せません: 先手の歩が５筋に2枚あります"},
-                        Case{"position startpos moves 5d5c 1a1e", "貼付け|指し手「1a1e」はこの局面で指せません: illegal move"},
+                        Case{"position startpos moves 5d5c 1a1e", "貼付け|指し手「1a1e」はこの局面で指せません: 指せない手です"},
                         Case{"手合割：平手\n   1 ７六歩(77)\n", "貼付け|1行目: 手合割「平手」は５五将棋ではありません"}}) {
     desktop.clipboard = c.clipboard;
     clear();
@@ -402,6 +402,39 @@ TEST_F(KifCommandsTest, ARecordFileLoadedThroughThePanelKeepsItsNamesInTheKif) {
   EXPECT_EQ(r.後手名, "ｺﾝﾋﾟｭｰﾀ");
   EXPECT_EQ(r.header("表題"), "練習");
   EXPECT_EQ(r.moves.size(), 4u);  // the file holds the positions after moves 1 to 4
+}
+
+}  // namespace
+}  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(KifCommandsTest, APastedPositionKeepsItsSideToMoveWhenAGameIsStartedFromIt) {
+  desktop.clipboard = "rbsgk/4p/5/P4/KGSBR w - 1";  // 後手, the upper side, to move
+  kif->KIF_PASTE_Click();
+  clear();
+  form->SENTE_Click();  // the computer has the upper side: it moves at once
+  EXPECT_EQ(g().手数, 1);
+  EXPECT_EQ(g().手番, g().MAN手番);
+  EXPECT_EQ(g().MAN手番, 先手);
+
+  desktop.clipboard = "rbsgk/4p/5/P4/KGSBR w - 1";
+  kif->KIF_PASTE_Click();
+  clear();
+  form->START_Click();  // two people: the upper one moves first
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{" |後手の番です"}));
+  EXPECT_EQ(g().手番, 後手);
+}
+
+TEST_F(KifCommandsTest, ThePositionCopiedAfterAMateIsTheMatedSidesToMove) {
+  desktop.clipboard = "4k/5/3S1/5/K4 b G 1";
+  kif->KIF_PASTE_Click();
+  form->SENTE_Click();
+  move(7, 3, 5, 2);  // the gold dropped in front of the COM king: mate
+  ASSERT_EQ(g().勝者, g().MAN手番);
+  kif->SFEN_COPY_Click();
+  EXPECT_EQ(desktop.clipboard, "4k/4G/3S1/5/K4 w - 2");
 }
 
 }  // namespace

@@ -427,11 +427,11 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeReadLeavesTheGameAsItWas) {
 
   load("gone.棋譜");
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|" + test::text(folder / u8path("gone.棋譜")) +
-                                                  ": 開けません (No such file or directory)|!"}));
+                                                  ": 開けません (ファイルがありません)|!"}));
   clear();
   load("folder.棋譜");
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜読込|" + test::text(folder / u8path("folder.棋譜")) +
-                                                  ": 読み込めません (Is a directory)|!"}));
+                                                  ": 読み込めません (フォルダです)|!"}));
   // A file far larger than any record is not read at all.
   clear();
   { std::ofstream(folder / u8path("huge.棋譜")) << "x"; }
@@ -489,7 +489,7 @@ TEST_F(RecordCommandsTest, AReadOnlyRecordIsKeptAndALinkedRecordIsReplacedWhereI
   fillFields("名局", "t", "a", "b");
   clear();
   records->Command1_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(kept) + ": 書き込めません (Permission denied)|!"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(kept) + ": 書き込めません (許可がありません)|!"}));
   EXPECT_EQ(readFile(kept), "the old game\r\n");
   EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_TRUE(panel.entry);
@@ -522,7 +522,7 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   clear();
   records->Command1_Click();
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(folder / "gone" / u8path("対局.棋譜")) +
-                                                  ": 作成できません (No such file or directory)|!"}));
+                                                  ": 作成できません (ファイルがありません)|!"}));
   EXPECT_TRUE(panel.entry);
   EXPECT_EQ(panel.texts[1], "対局");
 
@@ -536,7 +536,7 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   fs::create_directory(temp);
   clear();
   records->Command1_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(target) + ": 作成できません (File exists)|!"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(target) + ": 作成できません (同じ名前があります)|!"}));
   EXPECT_EQ(readFile(target), "the previous game\r\n");
   EXPECT_TRUE(panel.entry);
   fs::remove(temp);

@@ -381,11 +381,11 @@ TEST_F(SettingsCommandsTest, AFileThatCannotBeWrittenIsReportedAndTheMarksStay) 
   // The defaults take effect all the same, and the player is told.
   EXPECT_EQ(backgroundsChecked(), std::vector<MenuItem>{MenuItem::MIDORI});
   EXPECT_TRUE(checked(MenuItem::BGM));
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"環境設定|" + name + ": 保存できません (Is a directory)|!"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"環境設定|" + name + ": 保存できません (フォルダです)|!"}));
 
   clear();
   settings->RENGA_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"環境設定|" + name + ": 保存できません (Is a directory)|!"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"環境設定|" + name + ": 保存できません (フォルダです)|!"}));
   // The marks still say what is in effect.
   EXPECT_EQ(backgroundsChecked(), std::vector<MenuItem>{MenuItem::RENGA});
   EXPECT_EQ(g.背景種類, 背景煉瓦);

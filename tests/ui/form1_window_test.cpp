@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -132,15 +133,18 @@ TEST_F(WindowTest, WindowScalesToItsSizeKeepingProportionsAndClicksMapBack) {
   const QColor kingBody = king.pixelColor(21 * k, 40 * k);
   const QSize sizes[] = {{560, 430}, {1120, 860}, {1000, 430}};
   for (QSize size : sizes) {
-    form->resize(size.width(), size.height() + form->menuBar()->height());
-    QCoreApplication::processEvents();
+    // The menu bar's text grows with the board: its height is known once the window has its size.
+    for (int pass = 0; pass < 2; ++pass) {
+      form->resize(size.width(), size.height() + form->menuBar()->height());
+      QCoreApplication::processEvents();
+    }
     BoardView* view = form->boardView();
     ASSERT_EQ(view->size(), size);
     const QImage shot = view->grab().toImage();
     const ViewScale v = view->viewScale();
 
     // The body of MAN's king on (1, 5), near the bottom of its piece, has the piece's colour.
-    const QPoint body(static_cast<int>(v.toPixelX(1865 + 21 * 15)), static_cast<int>(v.toPixelY(4050 + 40 * 15)));
+    const QPoint body = view->toView(1865 + 21 * 15, 4050 + 40 * 15).toPoint();
     const QColor seen = shot.pixelColor(body);
     EXPECT_NEAR(seen.red(), kingBody.red(), 40) << size.width();
     EXPECT_NEAR(seen.green(), kingBody.green(), 40) << size.width();
@@ -148,18 +152,79 @@ TEST_F(WindowTest, WindowScalesToItsSizeKeepingProportionsAndClicksMapBack) {
 
     // A click on the middle square comes back in twips within one window pixel.
     presses.clear();
-    const QPoint middle(static_cast<int>(v.toPixelX(3095 + 300)), static_cast<int>(v.toPixelY(2670 + 345)));
+    const QPoint middle = view->toView(3095 + 300, 2670 + 345).toPoint();
     QTest::mouseClick(view, Qt::RightButton, {}, middle);
     ASSERT_EQ(presses.size(), 1u);
     EXPECT_EQ(presses[0].button, 2);
     EXPECT_NEAR(presses[0].x, 3395, 1 / v.scale);
     EXPECT_NEAR(presses[0].y, 3015, 1 / v.scale);
   }
-  // The wide window: the board area is centred, with bars of the window colour beside it.
+  // The wide window: the board area is centred, and the background picture goes on beside it
+  // instead of flat bars.
   const QImage shot = form->boardView()->grab().toImage();
-  EXPECT_EQ(shot.pixelColor(5, 200), QColor(0, 128, 0));
-  EXPECT_EQ(shot.pixelColor(994, 200), QColor(0, 128, 0));
+  for (const int x : {5, 994}) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < shot.height(); ++y) colours.insert(shot.pixel(x, y));
+    EXPECT_GT(colours.size(), 8u) << x;
+  }
   EXPECT_TRUE(form->grab().save(ZELK55_TEST_OUTPUT_DIR "/wide_window.png"));
+}
+
+// At 1 920 × 1 080 the menus and the record panel read as large as the board is drawn, and the
+// panel stands left of the board, clear of its files; at the start-up size it lies where it was
+// designed to, over the left of the board.
+TEST_F(WindowTest, AtLargeSizesTheMenusAndThePanelGrowWithTheBoardAndThePanelLeavesTheBoardFree) {
+  open();
+  BoardView* view = form->boardView();
+  const double natural = form->menuBar()->font().pointSizeF();
+  form->action(MenuItem::KIFU_WRITE)->trigger();
+  auto* label = form->findChild<QLabel*>("Label1_3");
+  ASSERT_TRUE(label && label->isVisible());
+  const double labelNatural = label->font().pointSizeF();
+  EXPECT_NEAR(label->x(), view->toView(60, 1300).x(), 1);
+
+  form->resize(1920, 1080);
+  QCoreApplication::processEvents();
+  EXPECT_GT(form->menuBar()->font().pointSizeF(), 2 * natural);
+  EXPECT_GT(form->action(MenuItem::TAIKYOKU)->menu()->font().pointSizeF(), 2 * natural);
+  EXPECT_GT(label->font().pointSizeF(), 2 * labelNatural);
+  const double board = view->toView(盤左 + 桝幅, 0).x();
+  for (const char* name : {"Label1_3", "Text2", "Text1", "Drive1", "Dir1", "Command1"}) {
+    auto* w = form->findChild<QWidget*>(name);
+    ASSERT_TRUE(w && w->isVisible()) << name;
+    EXPECT_LE(w->geometry().right(), board) << name;
+    EXPECT_GE(w->geometry().left(), 0) << name;
+  }
+}
+
+// At a size that is no whole multiple of the start-up size, every square is as wide as the next:
+// the grid's lines lie on whole pixels.
+TEST_F(WindowTest, EverySquareIsAsWideAsTheNextAtAnySize) {
+  open();
+  for (const QSize size : {QSize(1000, 800), QSize(1920, 1080), QSize(733, 611)}) {
+    form->resize(size);
+    QCoreApplication::processEvents();
+    BoardView* view = form->boardView();
+    const QImage shot = view->grab().toImage();
+    const int y = static_cast<int>(view->toView(0, 盤上 + 3.5 * 桝高).y());
+    std::vector<int> lines;  // where each square's left outline starts
+    bool inLine = false;
+    const int from = static_cast<int>(view->toView(盤左 + 桝幅 - 20, 0).x());
+    const int to = static_cast<int>(view->toView(盤左 + 6 * 桝幅 + 40, 0).x());
+    for (int x = from; x < to; ++x) {
+      const bool green = shot.pixelColor(x, y) == QColor(0, 128, 0);
+      if (green && !inLine) lines.push_back(x);
+      inLine = green;
+    }
+    ASSERT_GE(lines.size(), 6u) << size.width();
+    for (std::size_t i = 2; i < 6; ++i) EXPECT_EQ(lines[i] - lines[i - 1], lines[1] - lines[0]) << size.width() << " " << i;
+  }
+}
+
+TEST(WindowPlacement, TheFrameStaysWithinWhatTheScreenLeavesToWindows) {
+  EXPECT_EQ(framedCorner(QPoint(0, 0), QRect(0, 0, 1920, 1080)), QPoint(0, 0));
+  EXPECT_EQ(framedCorner(QPoint(0, 0), QRect(64, 27, 1856, 1053)), QPoint(64, 27));
+  EXPECT_EQ(framedCorner(QPoint(100, 200), QRect(0, 27, 1920, 1053)), QPoint(100, 200));
 }
 
 TEST_F(WindowTest, MenuBarTimerPlacementAndHiddenRecordPanel) {

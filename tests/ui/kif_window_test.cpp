@@ -3,6 +3,7 @@
 // copy and paste reach the commands.
 
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -15,6 +16,7 @@
 #include "presentation/fake_platform.h"
 #include "records/record_exchange.h"
 #include "ui/form1.h"
+#include "ui/qt_record_exchange.h"
 #include "ui/start_folder.h"
 
 namespace zelk::ui {
@@ -119,6 +121,25 @@ TEST_F(KifWindowTest, TheKeysForCopyAndPasteReachThePositionCommands) {
   QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
   QCoreApplication::processEvents();
   EXPECT_EQ(exchange.clipboard, "4k/5/5/5/K1R2 b RBG 1");
+}
+
+// Whichever kind is chosen to save as, the folder's records of both kinds stay in view, so a
+// .kifu is not hidden while .kif is chosen; other files are not listed.
+TEST(KifSaveDialog, EachKindListsTheRecordsOfBothKinds) {
+  ASSERT_EQ(saveFilters().size(), 2);
+  for (const QString& filter : saveFilters()) {
+    const QString inside = filter.section('(', 1).section(')', 0, 0);
+    const QStringList patterns = inside.split(' ', Qt::SkipEmptyParts);
+    for (const char* name : {"対局.kif", "対局.kifu", "OLD.KIF"})
+      EXPECT_TRUE(QDir::match(patterns, QString::fromUtf8(name))) << filter.toStdString() << " " << name;
+    EXPECT_FALSE(QDir::match(patterns, "notes.txt")) << filter.toStdString();
+  }
+}
+
+TEST(KifSaveDialog, OpensNoLargerThanTheWindowItBelongsTo) {
+  EXPECT_EQ(dialogSize(QSize(800, 560), QSize(560, 453)), QSize(560, 453));
+  EXPECT_EQ(dialogSize(QSize(640, 480), QSize(1920, 1080)), QSize(640, 480));
+  EXPECT_EQ(dialogSize(QSize(640, 480), QSize(200, 150)), QSize(420, 320));  // still usable
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "presentation/fake_platform.h"
+#include "presentation/menu_table.h"
 #include "ui/form1.h"
 #include "ui/help_window.h"
 #include "ui/qt_record_panel.h"
@@ -85,6 +86,23 @@ TEST(HelpWindowTest, ShowsThePageWithAToolbarAndNoMenuBar) {
   // A page that is not there says so instead of showing nothing.
   HelpWindow missing(fs::temp_directory_path() / "no_such_help.htm", nullptr);
   EXPECT_TRUE(missing.browser()->toPlainText().contains(QString::fromUtf8("見つかりません")));
+}
+
+// A player who reads the help page or the manual finds every command of the menus there, and
+// the six levels.
+TEST(HelpAndManual, NameEveryCommandOfTheMenusAndTheSixLevels) {
+  for (const char* name : {"data/Zelk５五将棋.htm", "data/man/zelk55.6.in"}) {
+    std::ifstream in(fs::path(ZELK55_SOURCE_DIR) / u8(name), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(text.empty()) << name;
+    for (const MenuEntry& e : kMenuTable) {
+      const bool between = e.item == MenuItem::LEVEL2 || e.item == MenuItem::LEVEL3 || e.item == MenuItem::LEVEL4 ||
+                           e.item == MenuItem::LEVEL5;  // named as the range from LEVEL1 to LEVEL6
+      if (between) continue;
+      EXPECT_NE(text.find(e.caption), std::string::npos) << name << " lacks " << e.caption;
+    }
+    EXPECT_EQ(text.find("LEVEL3 が一番強く"), std::string::npos) << name;
+  }
 }
 
 }  // namespace

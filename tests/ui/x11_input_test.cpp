@@ -5,7 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <QMouseEvent>
@@ -220,6 +225,74 @@ TEST_F(X11Window, ABoxWithAnEmptyTitleShowsNoTitleAndOthersShowTheirs) {
   const BoxTitle question = titleOfTheNextBox([&] { form->askYesNo("OKですか？", ""); });
   EXPECT_EQ(question.wmName.value_or("(none)"), "");
   EXPECT_EQ(question.netWmName.value_or(""), "");
+}
+
+// The texts of the buttons and labels of the dialog open now, read while it is on the screen;
+// the dialog is then closed without an answer.
+struct DialogWords {
+  QStringList buttons, labels;
+  QSize size;
+};
+template <class Dialog>
+DialogWords wordsOfTheNextDialog(const std::function<void()>& open) {
+  DialogWords seen;
+  bool read = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible() || read) return;
+    read = true;
+    waitFor([] { return false; }, 0.2);
+    for (const QAbstractButton* b : dialog->template findChildren<QAbstractButton*>())
+      if (b->isVisible() && !b->text().isEmpty()) seen.buttons << b->text();
+    for (const QLabel* l : dialog->template findChildren<QLabel*>())
+      if (l->isVisible() && !l->text().isEmpty()) seen.labels << l->text();
+    seen.size = dialog->frameGeometry().size();
+    dialog->reject();
+  });
+  poll.start(20);
+  open();
+  return seen;
+}
+
+TEST_F(X11Window, TheYesNoQuestionsButtonsAndTheSaveDialogReadJapanese) {
+  const DialogWords question =
+      wordsOfTheNextDialog<QMessageBox>([&] { form->askYesNo("棋譜を '進 'で進めて下さい", "棋譜"); });
+  EXPECT_TRUE(question.buttons.join(" ").contains(QString::fromUtf8("はい"))) << question.buttons.join(" ").toStdString();
+  EXPECT_TRUE(question.buttons.join(" ").contains(QString::fromUtf8("いいえ"))) << question.buttons.join(" ").toStdString();
+
+  form->action(MenuItem::START)->trigger();  // a game between two people: one move to save
+  click(1, 4);
+  click(1, 3);
+  ASSERT_EQ(g().手数, 1);
+  const DialogWords save = wordsOfTheNextDialog<QFileDialog>([&] { form->action(MenuItem::KIF_WRITE)->trigger(); });
+  const std::string buttons = save.buttons.join(" ").toStdString(), labels = save.labels.join(" ").toStdString();
+  EXPECT_NE(buttons.find("保存"), std::string::npos) << buttons;
+  EXPECT_NE(buttons.find("キャンセル"), std::string::npos) << buttons;
+  EXPECT_EQ(buttons.find("Save"), std::string::npos) << buttons;
+  EXPECT_EQ(buttons.find("Cancel"), std::string::npos) << buttons;
+  EXPECT_NE(labels.find("ファイル名"), std::string::npos) << labels;
+  // Within the window it belongs to, at the window's start-up size too.
+  EXPECT_LE(save.size.width(), form->frameGeometry().width());
+  EXPECT_LE(save.size.height(), form->frameGeometry().height());
+}
+
+TEST_F(X11Window, WhileTheComputerThinksTheMenuShowsWhatItWouldIgnoreGreyed) {
+  form->action(MenuItem::GOTE)->trigger();  // the computer moves first
+  ASSERT_TRUE(computerMoving());
+  // The menu bar's own commands, greyed where the player sees them.
+  for (QAction* a : form->menuBar()->actions()) {
+    const std::string caption = a->text().toStdString();
+    if (caption == "戻" || caption == "進" || caption == "△" || caption == "▽") EXPECT_FALSE(a->isEnabled()) << caption;
+    else EXPECT_TRUE(a->isEnabled()) << caption;  // the menus still open
+  }
+  for (const MenuItem item : {MenuItem::SENTE, MenuItem::CANCEL, MenuItem::LEVEL1, MenuItem::KIF_WRITE, MenuItem::SFEN_COPY})
+    EXPECT_FALSE(form->action(item)->isEnabled()) << menuEntry(item).caption;
+  EXPECT_TRUE(form->action(MenuItem::OWARI)->isEnabled());
+  EXPECT_TRUE(form->action(MenuItem::KAISETU)->isEnabled());
+
+  ASSERT_TRUE(waitFor([&] { return !computerMoving(); }, 5));
+  for (const MenuEntry& e : kMenuTable) EXPECT_TRUE(form->action(e.item)->isEnabled()) << e.caption;
 }
 
 }  // namespace
