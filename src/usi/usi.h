@@ -59,6 +59,7 @@ private:
   std::optional<GameState> position_;
   std::string refusal_;  // why there is no position
   int level_ = 3;
+  int multiPV_ = 1;  // best lines shown by each iteration
   search::Searcher searcher_;
 
   std::thread worker_;
