@@ -45,6 +45,11 @@ std::string sfenLines(const GameRecord& r) {
   return out;
 }
 
+std::optional<std::string> positionRefusal(const GameState& g) {
+  if (const auto problem = positionProblem(g)) return "この局面では指せません: " + problem->japanese;
+  return std::nullopt;
+}
+
 PositionText readPositionText(std::string_view text) {
   PositionText out;
   std::vector<std::string_view> w = words(text);
@@ -71,8 +76,8 @@ PositionText readPositionText(std::string_view text) {
     out.error = "SFEN「" + sfen + "」が読めません: " + *err;
     return out;
   }
-  if (const auto problem = positionProblem(g)) {
-    out.error = "この局面では指せません: " + problem->japanese;
+  if (auto refused = positionRefusal(g)) {
+    out.error = std::move(*refused);
     return out;
   }
   GameRecord& r = out.record;

@@ -23,6 +23,7 @@ void ComTurn::start(std::function<void()> then) {
     if (then) then();
     return;
   }
+  if (onBegin) onBegin();
   running_ = true;
   const std::uint64_t run = ++run_;
   then_ = std::move(then);
@@ -123,6 +124,7 @@ void ComTurn::announce() {
 void ComTurn::finish() {
   running_ = false;
   p_.timer.setTimer1Enabled(g.timer1Enabled);
+  if (onEnd) onEnd();
   if (auto then = std::exchange(then_, nullptr)) then();
 }
 

@@ -143,10 +143,36 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     ownExchange_ = std::make_unique<QtRecordExchange>(this);
     exchange = ownExchange_.get();
   }
+  studyPanel_ = std::make_unique<QtStudyPanel>(this);
+  addDockWidget(Qt::RightDockWidgetArea, studyPanel_->dock());
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
                                                            *scheduler},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
-                                                  panel_.get(), exchange);
+                                                  panel_.get(), exchange, studyPanel_.get());
+  studyPanel_->onRow = [this](int row) {
+    if (controller_->computerMoving()) return;
+    controller_->study.rowClicked(row);
+    afterCommand();
+  };
+  studyPanel_->onCancel = [this] {
+    controller_->study.cancelReview();
+    afterCommand();
+  };
+  PositionEditor& editor = controller_->editor;
+  auto editorCommand = [this](std::function<void()> command) {
+    return [this, command = std::move(command)] {
+      if (controller_->computerMoving()) return;
+      command();
+      restoreChecks();
+      afterCommand();
+    };
+  };
+  studyPanel_->onChoose = [&editor](int code) { editor.choose(code); };
+  studyPanel_->onSide = [&editor](int side) { editor.setSideToMove(side); };
+  studyPanel_->onClearBoard = editorCommand([&editor] { editor.clearBoard(); });
+  studyPanel_->onStartPosition = editorCommand([&editor] { editor.startPosition(); });
+  studyPanel_->onAccept = editorCommand([&editor] { editor.accept(); });
+  studyPanel_->onLeave = editorCommand([&editor] { editor.cancel(); });
   panel_->onDriveChange = [this] {
     if (controller_->computerMoving()) return;
     controller_->records.Drive1_Change();

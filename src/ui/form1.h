@@ -21,6 +21,7 @@
 #include "ui/qt_record_exchange.h"
 #include "ui/qt_record_panel.h"
 #include "ui/qt_sound.h"
+#include "ui/qt_study_panel.h"
 #include "ui/qt_surface.h"
 
 class QActionGroup;
@@ -75,6 +76,7 @@ public:
   QtSurface& surface() { return *surface_; }
   BoardView* boardView() { return view_; }
   QtRecordPanel& recordPanel() { return *panel_; }
+  QtStudyPanel& studyPanel() { return *studyPanel_; }
   QAction* action(MenuItem item) const;
   bool timer1Running() const { return timer1_.isActive(); }
   int timer1Interval() const { return timer1_.interval(); }
@@ -117,6 +119,7 @@ private:
   std::unique_ptr<QtSoundLibrary> ownSound_;
   std::unique_ptr<Clock> ownClock_;
   std::unique_ptr<QtRecordPanel> panel_;
+  std::unique_ptr<QtStudyPanel> studyPanel_;
   std::unique_ptr<QtRecordExchange> ownExchange_;
   std::unique_ptr<Form1Controller> controller_;
   BoardView* view_ = nullptr;
