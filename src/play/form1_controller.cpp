@@ -163,7 +163,10 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::HINT: study.HINT_Click(); break;
     case MenuItem::KENTOU_MODE: study.KENTOU_MODE_Click(); break;
     case MenuItem::KAISEKI: study.KAISEKI_Click(); break;
-    case MenuItem::HENSHU: editor.HENSHU_Click(); break;
+    case MenuItem::HENSHU:
+      study.clearHint();
+      editor.HENSHU_Click();
+      break;
     default: break;  // menus that only open (棋譜, 背景画, その他 …)
   }
   syncTimer();

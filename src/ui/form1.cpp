@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +146,9 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   }
   studyPanel_ = std::make_unique<QtStudyPanel>(this);
   addDockWidget(Qt::RightDockWidgetArea, studyPanel_->dock());
+  connect(studyPanel_->dock(), &QDockWidget::visibilityChanged, this, [this](bool shown) {
+    if (shown) fitStudyPanel();
+  });
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
                                                            *scheduler},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
@@ -313,6 +317,22 @@ void Form1::showEvent(QShowEvent* event) {
     if (!extra.isNull()) resize(placedFrame_ - extra);
     placedFrame_ = QSize();
   }
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  fitStudyPanel();
+}
+
+void Form1::fitStudyPanel() {
+  QDockWidget* dock = studyPanel_ ? studyPanel_->dock() : nullptr;
+  if (!dock || !dock->isVisible()) return;
+  QFont f = font();
+  if (f.pointSizeF() > 0) {
+    f.setPointSizeF(std::max(f.pointSizeF(), width() / 150.0));
+    dock->widget()->setFont(f);
+  }
+  resizeDocks({dock}, {std::max(250, width() / 4)}, Qt::Horizontal);
 }
 
 void Form1::closeWindow() { QMainWindow::close(); }

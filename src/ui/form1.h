@@ -108,12 +108,14 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void afterCommand();
   void buildMenus();
   void buildRecordPanel();
   void restoreChecks();
+  void fitStudyPanel();  // the panel beside the board takes a quarter of the window, its text in step
 
   std::unique_ptr<QtSurface> surface_;
   std::unique_ptr<QtSoundLibrary> ownSound_;

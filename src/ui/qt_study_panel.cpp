@@ -158,7 +158,8 @@ QtStudyPanel::QtStudyPanel(QWidget* window) {
 
   list_ = new QListWidget(body);
   list_->setObjectName("MoveList");
-  column->addWidget(list_, 1);
+  column->addWidget(list_, 100);
+  column->addStretch(1);  // with the list hidden, the rest stays at the top
   QObject::connect(list_, &QListWidget::itemClicked, list_, [this](QListWidgetItem* item) {
     if (!filling_ && onRow) onRow(list_->row(item));
   });
