@@ -37,6 +37,11 @@ std::string sfenLines(const GameRecord& r) {
   return out;
 }
 
+std::optional<std::string> positionRefusal(const GameState& g, bool decidedGame) {
+  if (const auto problem = positionProblem(g, decidedGame)) return "この局面では指せません: " + problem->japanese;
+  return std::nullopt;
+}
+
 PositionText readPositionText(std::string_view text) {
   PositionText out;
   const std::optional<PositionWords> words = splitPositionText(text, true);
@@ -50,8 +55,8 @@ PositionText readPositionText(std::string_view text) {
     return out;
   }
   // The end of a game won by taking the king is a position too, as 局面ｺﾋﾟｰ gives it.
-  if (const auto problem = positionProblem(g, true)) {
-    out.error = "この局面では指せません: " + problem->japanese;
+  if (auto refused = positionRefusal(g, true)) {
+    out.error = std::move(*refused);
     return out;
   }
   const bool kingTaken = positionProblem(g).has_value();

@@ -2,6 +2,7 @@
 // Records as SFEN, the position text of the USI protocol: one line per position, or a
 // position with the moves played from it ("position sfen … moves …").
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,11 @@ std::string sfenOf(const RecordPosition& p, int moveNumber);
 
 // One SFEN line per position of the record, the start first; lines end with LF.
 std::string sfenLines(const GameRecord& r);
+
+// Why a position cannot be played from, as a pasted or edited position is refused ("この局面
+// では指せません: …"); nothing when it can. With `decidedGame` the end of a game won by taking
+// the king, the loser's king gone, is a position too.
+std::optional<std::string> positionRefusal(const GameState& g, bool decidedGame = false);
 
 struct PositionText {
   GameRecord record;

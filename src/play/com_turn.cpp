@@ -24,6 +24,7 @@ void ComTurn::start(std::function<void()> then) {
     if (then) then();
     return;
   }
+  if (onBegin) onBegin();
   setRunning(true);
   const std::uint64_t run = ++run_;
   then_ = std::move(then);
@@ -132,6 +133,7 @@ void ComTurn::announce() {
 void ComTurn::finish() {
   setRunning(false);
   p_.timer.setTimer1Enabled(g.timer1Enabled);
+  if (onEnd) onEnd();
   if (auto then = std::exchange(then_, nullptr)) then();
 }
 

@@ -28,6 +28,8 @@ public:
 
   // The decider for a level; the rule-based player when unset or when it gives no decider.
   std::function<ComDecider(int level)> deciderFor;
+  // Told when a turn begins and when it is over (not when it is stopped).
+  std::function<void()> onBegin, onEnd;
 
   // com_ban: starts the computer's turn; `then` runs once the turn is over, at once when the
   // game is already decided. Nothing of the turn runs after stop().

@@ -21,10 +21,17 @@ RecordExchange& exchangeOr(RecordExchange* exchange, std::unique_ptr<RecordExcha
   return *own;
 }
 
+StudyPanel& studyPanelOr(StudyPanel* panel, std::unique_ptr<StudyPanel>& own) {
+  if (panel) return *panel;
+  if (!own) own = std::make_unique<UnseenStudyPanel>();
+  return *own;
+}
+
 }  // namespace
 
 Form1Controller::Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
-                                 std::filesystem::path startFolder, RecordPanel* panel, RecordExchange* exchange)
+                                 std::filesystem::path startFolder, RecordPanel* panel, RecordExchange* exchange,
+                                 StudyPanel* studyPanel)
     : screen(g, platform.surface, platform.scheduler),
       clocks(g, screen, platform),
       sounds(platform.sound, platform.dialogs, soundFolders),
@@ -36,12 +43,19 @@ Form1Controller::Form1Controller(const Platform& platform, std::vector<std::file
       settings(g, screen, clocks, sounds, platform, 起動フォルダ),
       comTurn(g, screen, clocks, sounds, platform),
       kif(g, screen, sounds, platform, records, exchangeOr(exchange, ownExchange_)),
+      study(g, screen, sounds, platform, navigation, studyPanelOr(studyPanel, ownStudyPanel_)),
+      editor(g, screen, sounds, platform, kif, studyPanelOr(studyPanel, ownStudyPanel_)),
       p_(platform) {
   screen.setClockDisplay(&clocks);
   comTurn.deciderFor = deciderForLevel;
   comTurn.onRunningChanged = [this](bool running) {
     for (const MenuEntry& e : kMenuTable) p_.menu.setEnabled(e.item, !running || allowedWhileComputerMoves(e.item));
   };
+  // The study's searches make way for the computer's turn and take up the position after it.
+  comTurn.onBegin = [this] { study.stopSearching(); };
+  comTurn.onEnd = [this] { study.refresh(); };
+  study.computerMoving = [this] { return computerMoving(); };
+  kif.annotate = [this](GameRecord& r) { study.annotate(r); };
 }
 
 void Form1Controller::Form_Load() {
@@ -80,15 +94,40 @@ bool Form1Controller::allowedWhileComputerMoves(MenuItem item) {
     case MenuItem::OWARI: case MenuItem::KAISETU: case MenuItem::BGM:
     case MenuItem::TAIKYOKU: case MenuItem::MATCH_MAN: case MenuItem::START2: case MenuItem::LEVEL:
     case MenuItem::STOP: case MenuItem::KIFU: case MenuItem::OPTION: case MenuItem::HAIKEI_GA:
-    case MenuItem::SONOTA:
+    case MenuItem::SONOTA: case MenuItem::KENTOU: case MenuItem::KIFU_LIST: case MenuItem::HINT:
+    case MenuItem::KENTOU_MODE:
       return true;
     default:
       return false;
   }
 }
 
+// While a position is being edited, a command that plays or analyses takes the edited position
+// first (and does not run when it is refused); one that would replace the position leaves the
+// editor with the position as it was before.
+bool Form1Controller::leaveEditor(MenuItem item) {
+  if (!editor.editing()) return true;
+  switch (item) {
+    case MenuItem::HENSHU: case MenuItem::OWARI: case MenuItem::VER: case MenuItem::KAISETU:
+    case MenuItem::TAIKYOKU: case MenuItem::MATCH_MAN: case MenuItem::START2: case MenuItem::LEVEL:
+    case MenuItem::LEVEL1: case MenuItem::LEVEL2: case MenuItem::LEVEL3: case MenuItem::LEVEL4:
+    case MenuItem::LEVEL5: case MenuItem::LEVEL6: case MenuItem::STOP: case MenuItem::KIFU:
+    case MenuItem::KENTOU: case MenuItem::KIFU_LIST: case MenuItem::OPTION: case MenuItem::HAIKEI_GA:
+    case MenuItem::MIDORI: case MenuItem::TATAMI: case MenuItem::TAKE: case MenuItem::UCHU:
+    case MenuItem::RENGA: case MenuItem::SIDOU: case MenuItem::KEIKA: case MenuItem::BGM:
+    case MenuItem::SONOTA:
+      return true;
+    case MenuItem::START: case MenuItem::SENTE: case MenuItem::GOTE: case MenuItem::KENTOU_MODE:
+      return editor.accept();
+    default:
+      editor.cancel();
+      return true;
+  }
+}
+
 void Form1Controller::menuClicked(MenuItem item) {
   if (computerMoving() && !allowedWhileComputerMoves(item)) return;
+  if (!leaveEditor(item)) return;
   switch (item) {
     case MenuItem::OWARI: OWARI_Click(); break;
     case MenuItem::VER: VER_Click(); break;
@@ -129,9 +168,18 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::KEIKA: settings.KEIKA_Click(); break;
     case MenuItem::BGM: settings.BGM_Click(); break;
     case MenuItem::KAISETU: KAISETU_Click(); break;
+    case MenuItem::KIFU_LIST: study.KIFU_LIST_Click(); break;
+    case MenuItem::HINT: study.HINT_Click(); break;
+    case MenuItem::KENTOU_MODE: study.KENTOU_MODE_Click(); break;
+    case MenuItem::KAISEKI: study.KAISEKI_Click(); break;
+    case MenuItem::HENSHU:
+      study.clearHint();
+      editor.HENSHU_Click();
+      break;
     default: break;  // menus that only open (棋譜, 背景画, その他 …)
   }
   syncTimer();
+  if (!ended_) study.refresh();
 }
 
 void Form1Controller::OWARI_Click() {
@@ -159,6 +207,7 @@ void Form1Controller::KAISETU_Click() { p_.dialogs.showHelp(helpPage(dataFolders
 void Form1Controller::終了処理() {
   if (ended_) return;
   ended_ = true;
+  study.stopSearching();
   comTurn.stop();
   g.timer1Enabled = false;
   syncTimer();

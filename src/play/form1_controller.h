@@ -9,6 +9,9 @@
 
 #include "core/game_state.h"
 #include "play/com_turn.h"
+#include "play/position_editor.h"
+#include "play/study.h"
+#include "play/study_panel.h"
 #include "presentation/platform.h"
 #include "presentation/screen.h"
 #include "presentation/sound.h"
@@ -34,10 +37,11 @@ public:
   // soundFolders: where the sound files and the help page are looked for, in order;
   // startFolder: the folder the game was started from (the settings file lives there);
   // panel: the record-file panel's controls (none: a panel that is never seen);
-  // exchange: the file dialogs and the clipboard of the KIF commands (none: never seen).
+  // exchange: the file dialogs and the clipboard of the KIF commands (none: never seen);
+  // studyPanel: the move list, analysis and review beside the board (none: never seen).
   Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
                   std::filesystem::path startFolder, RecordPanel* panel = nullptr,
-                  RecordExchange* exchange = nullptr);
+                  RecordExchange* exchange = nullptr, StudyPanel* studyPanel = nullptr);
   Form1Controller(const Form1Controller&) = delete;
   Form1Controller& operator=(const Form1Controller&) = delete;
 
@@ -50,6 +54,7 @@ public:
 private:
   std::unique_ptr<RecordPanel> ownPanel_;  // when the window gives none
   std::unique_ptr<RecordExchange> ownExchange_;
+  std::unique_ptr<StudyPanel> ownStudyPanel_;
   std::vector<std::filesystem::path> dataFolders_;
 
 public:
@@ -59,6 +64,8 @@ public:
   SettingsCommands settings;
   ComTurn comTurn;
   KifCommands kif;
+  Study study;  // the 検討 menu
+  PositionEditor editor;  // 局面編集
 
   // True while the computer's turn runs: board clicks, the record panel and the menu commands
   // that would change the game are refused (dropped, never kept for later) until it is over.
@@ -108,6 +115,7 @@ public:
 
 private:
   void mouseDown(int Button, double x, double y);
+  bool leaveEditor(MenuItem item);  // false when the command is not to run
   void dispatchClick(int Button, int X, int Y);  // a click on the board or beside it
   void levelClick(int level);
   Rules chosenRules() const;  // the rules the 公式ﾙｰﾙ item chooses

@@ -38,8 +38,14 @@ bool ownPiece(const GameState& g, int code) {
 // While the computer moves, a click is dropped: it is not carried out later either.
 void Form1Controller::Form_MouseDown(int Button, double x, double y) {
   if (computerMoving()) return;
+  study.clearHint();
+  if (editor.editing()) {
+    editor.click(Button, cellOf(x, 盤左, 桝幅), cellOf(y, 盤上, 桝高));
+    return;
+  }
   mouseDown(Button, x, y);
   syncTimer();
+  if (!ended_) study.refresh();
 }
 
 void Form1Controller::mouseDown(int Button, double x, double y) {

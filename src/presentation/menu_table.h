@@ -11,7 +11,8 @@ namespace zelk {
 enum class MenuItem {
   TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, LEVEL6,
   KOUSIKI, TOURYOU, OWARI, STOP, CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
-  KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, OPTION,
+  KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, KENTOU, KIFU_LIST, HINT, KENTOU_MODE, KAISEKI, HENSHU,
+  OPTION,
   HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, SONOTA, KAISETU, VER,
 };
 
@@ -59,6 +60,12 @@ inline constexpr MenuEntry kMenuTable[] = {
     {MenuItem::SFEN_COPY, "SFEN_COPY", 1, "局面ｺﾋﾟｰ", false, MenuGroup::None},
     {MenuItem::KIF_COPY, "KIF_COPY", 1, "棋譜ｺﾋﾟｰ", false, MenuGroup::None},
     {MenuItem::KIF_PASTE, "KIF_PASTE", 1, "貼付け", false, MenuGroup::None},
+    {MenuItem::KENTOU, "KENTOU", 0, "検討", false, MenuGroup::None},
+    {MenuItem::KIFU_LIST, "KIFU_LIST", 1, "棋譜ﾘｽﾄ", true, MenuGroup::None},
+    {MenuItem::HINT, "HINT", 1, "ﾋﾝﾄ", false, MenuGroup::None},
+    {MenuItem::KENTOU_MODE, "KENTOU_MODE", 1, "検討ﾓｰﾄﾞ", true, MenuGroup::None},
+    {MenuItem::KAISEKI, "KAISEKI", 1, "棋譜解析", false, MenuGroup::None},
+    {MenuItem::HENSHU, "HENSHU", 1, "局面編集", true, MenuGroup::None},
     {MenuItem::OPTION, "OPTION", 0, "ｵﾌﾟｼｮﾝ", false, MenuGroup::None},
     {MenuItem::HAIKEI_GA, "HAIKEI_GA", 1, "背景画", false, MenuGroup::None},
     {MenuItem::MIDORI, "MIDORI", 2, "緑", true, MenuGroup::Background},

@@ -58,6 +58,12 @@ void KifCommands::refuse(std::string_view text, std::string_view title) {
 }
 
 GameRecord KifCommands::currentRecord() const {
+  GameRecord r = plainRecord();
+  if (annotate) annotate(r);
+  return r;
+}
+
+GameRecord KifCommands::plainRecord() const {
   const GameAsRecord game = recordOfGame(g);
   if (g.棋譜モード == 1 && loaded_) {
     const std::vector<HistorySlot> slots = slotsOf(*loaded_);

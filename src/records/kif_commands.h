@@ -5,6 +5,7 @@
 // text, and an SFEN, a USI position command or KIF text pasted to set up that position or
 // load that game.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,8 @@ public:
   // The game as a record with its header: the title and names it has, when it began. A loaded
   // record still viewed whole is the record as it was read.
   GameRecord currentRecord() const;
+  // Adds what the game's study found (a review's marks) to the record KIF書込 and 棋譜ｺﾋﾟｰ write.
+  std::function<void(GameRecord&)> annotate;
 
   // Puts a record into the history to be stepped through with 進, as a ".棋譜" load does.
   void loadRecord(const GameRecord& r);
@@ -45,6 +48,7 @@ public:
   void setUpPosition(const GameRecord& r, std::string_view title);
 
 private:
+  GameRecord plainRecord() const;
   void refuse(std::string_view text, std::string_view title);
 
   GameState& g;

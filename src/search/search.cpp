@@ -194,6 +194,9 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   int quietCount = 0;
   MovePicker picker(p, list, ttMove, f.killers, history_);
   for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
+    if (ply == 0 && !rootExcluded_.empty() &&
+        std::find(rootExcluded_.begin(), rootExcluded_.end(), m) != rootExcluded_.end())
+      continue;
     const bool quiet = p.capturedBy(m) == 0 && !isPromotion(m);
     const int king = kingAfter(p, m, us);
     p.make(m);
@@ -255,6 +258,8 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   if (legal == 0 && rules_ == Rules::official) best = -kMate + ply;
 
   const Bound bound = best >= beta ? kBoundLower : best > alphaAtStart ? kBoundExact : kBoundUpper;
+  // A root searched without its best moves has no true score to keep.
+  if (ply == 0 && !rootExcluded_.empty()) return best;
   tt_.store(p.key(), bestMove, scoreToTable(best, ply), inCheck ? 0 : staticEval, depth, bound);
   return best;
 }
@@ -301,12 +306,14 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
         result.best = m;
     result.score = kMate;
     result.depth = 1;
-    if (info) info({1, 1, kMate, 1, 0, {result.best}});
+    if (info) info({1, 1, kMate, 1, 1, 0, {result.best}});
     return result;
   }
 
   result.best = list.moves[0];  // something to play even if no iteration ends
   const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 1) : kMaxPly - 1;
+  const int lines = std::max(1, limits.multiPV);
+  rootExcluded_.clear();
   for (int depth = 1; depth <= maxDepth; ++depth) {
     seldepth_ = 0;
     const int score = search(-kInfinity, kInfinity, depth, 0, true, false);
@@ -320,9 +327,23 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
     // Without a line every move hands the king over: the score says so all the same.
     result.score = score;
     result.depth = depth;
-    const std::int64_t ms =
+    std::int64_t ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
-    if (info) info({depth, seldepth_, score, nodes_, ms, std::vector<Move>(f.pv, f.pv + f.pvLength)});
+    if (info) info({depth, seldepth_, score, 1, nodes_, ms, std::vector<Move>(f.pv, f.pv + f.pvLength)});
+    // The next best lines: the root searched again without the moves the lines found begin with.
+    if (lines > 1 && f.pvLength > 0) {
+      rootExcluded_.assign(1, f.pv[0]);
+      for (int line = 2; line <= lines && !aborted_; ++line) {
+        const int v = search(-kInfinity, kInfinity, depth, 0, true, false);
+        const Frame& next = frames_[0];
+        if (aborted_ || next.pvLength == 0) break;
+        rootExcluded_.push_back(next.pv[0]);
+        ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+        if (info) info({depth, seldepth_, v, line, nodes_, ms, std::vector<Move>(next.pv, next.pv + next.pvLength)});
+      }
+      rootExcluded_.clear();
+      if (aborted_) break;
+    }
     // A forced result found at this depth only repeats deeper.
     if (isMateScore(score) && depth >= kMate - std::abs(score) + 2) break;
     if (stop.load(std::memory_order_relaxed)) break;

@@ -33,6 +33,7 @@ struct SearchLimits {
   std::uint64_t nodes = 0;
   std::int64_t softMs = 0;  // no new iteration begins after this
   std::int64_t hardMs = 0;  // the search stops here
+  int multiPV = 1;          // how many best lines each iteration finds, best first
 };
 
 // Switches for the pruning, reductions and extensions, so each can be measured in games;
@@ -48,6 +49,7 @@ struct SearchFeatures {
 // One finished iteration, as `info` shows it.
 struct IterationInfo {
   int depth = 0, seldepth = 0, score = 0;
+  int line = 1;  // which of the best lines, 1 = the best
   std::uint64_t nodes = 0;
   std::int64_t ms = 0;
   std::vector<Move> pv;
@@ -115,6 +117,7 @@ private:
 
   // Per search.
   Position* pos_ = nullptr;
+  std::vector<Move> rootExcluded_;  // root moves the lines already found begin with
   const std::atomic<bool>* stop_ = nullptr;
   const std::atomic<bool>* pondering_ = nullptr;
   SearchLimits limits_;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -204,10 +205,39 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     ownPreferences_ = std::make_unique<QtPreferences>();
     preferences = ownPreferences_.get();
   }
+  studyPanel_ = std::make_unique<QtStudyPanel>(this);
+  addDockWidget(Qt::RightDockWidgetArea, studyPanel_->dock());
+  connect(studyPanel_->dock(), &QDockWidget::visibilityChanged, this, [this](bool shown) {
+    if (shown) fitStudyPanel();
+  });
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
                                                            *scheduler, *preferences},
                                                   std::move(options.soundFolders), std::move(options.startFolder),
-                                                  panel_.get(), exchange);
+                                                  panel_.get(), exchange, studyPanel_.get());
+  studyPanel_->onRow = [this](int row) {
+    if (controller_->computerMoving()) return;
+    controller_->study.rowClicked(row);
+    afterCommand();
+  };
+  studyPanel_->onCancel = [this] {
+    controller_->study.cancelReview();
+    afterCommand();
+  };
+  PositionEditor& editor = controller_->editor;
+  auto editorCommand = [this](std::function<void()> command) {
+    return [this, command = std::move(command)] {
+      if (controller_->computerMoving()) return;
+      command();
+      restoreChecks();
+      afterCommand();
+    };
+  };
+  studyPanel_->onChoose = [&editor](int code) { editor.choose(code); };
+  studyPanel_->onSide = [&editor](int side) { editor.setSideToMove(side); };
+  studyPanel_->onClearBoard = editorCommand([&editor] { editor.clearBoard(); });
+  studyPanel_->onStartPosition = editorCommand([&editor] { editor.startPosition(); });
+  studyPanel_->onAccept = editorCommand([&editor] { editor.accept(); });
+  studyPanel_->onLeave = editorCommand([&editor] { editor.cancel(); });
   panel_->onDriveChange = [this] {
     if (controller_->computerMoving()) return;
     controller_->records.Drive1_Change();
@@ -364,6 +394,22 @@ void Form1::showEvent(QShowEvent* event) {
   };
   place();
   QTimer::singleShot(300, this, place);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  fitStudyPanel();
+}
+
+void Form1::fitStudyPanel() {
+  QDockWidget* dock = studyPanel_ ? studyPanel_->dock() : nullptr;
+  if (!dock || !dock->isVisible()) return;
+  QFont f = font();
+  if (f.pointSizeF() > 0) {
+    f.setPointSizeF(std::max(f.pointSizeF(), width() / 150.0));
+    dock->widget()->setFont(f);
+  }
+  resizeDocks({dock}, {std::max(250, width() / 4)}, Qt::Horizontal);
 }
 
 void Form1::closeWindow() { QMainWindow::close(); }

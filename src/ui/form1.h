@@ -22,6 +22,7 @@
 #include "ui/qt_record_exchange.h"
 #include "ui/qt_record_panel.h"
 #include "ui/qt_sound.h"
+#include "ui/qt_study_panel.h"
 #include "ui/qt_surface.h"
 
 class QActionGroup;
@@ -92,6 +93,7 @@ public:
   QtSurface& surface() { return *surface_; }
   BoardView* boardView() { return view_; }
   QtRecordPanel& recordPanel() { return *panel_; }
+  QtStudyPanel& studyPanel() { return *studyPanel_; }
   QAction* action(MenuItem item) const;
   bool timer1Running() const { return timer1_.isActive(); }
   int timer1Interval() const { return timer1_.interval(); }
@@ -125,6 +127,7 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void afterCommand();
@@ -132,11 +135,13 @@ private:
   void buildMenus();
   void buildRecordPanel();
   void restoreChecks();
+  void fitStudyPanel();  // the panel beside the board takes a quarter of the window, its text in step
 
   std::unique_ptr<QtSurface> surface_;
   std::unique_ptr<QtSoundLibrary> ownSound_;
   std::unique_ptr<Clock> ownClock_;
   std::unique_ptr<QtRecordPanel> panel_;
+  std::unique_ptr<QtStudyPanel> studyPanel_;
   std::unique_ptr<QtRecordExchange> ownExchange_;
   std::unique_ptr<QtPreferences> ownPreferences_;
   std::unique_ptr<Form1Controller> controller_;

@@ -37,6 +37,7 @@ std::string scoreWords(int score) {
 
 constexpr std::size_t kDefaultHashMb = 16;
 constexpr std::size_t kMaxHashMb = 1024;
+constexpr int kMaxMultiPV = 3;
 
 }  // namespace
 
@@ -107,6 +108,7 @@ bool UsiEngine::handle(std::string_view line) {
         std::to_string(kMaxHashMb) + "\n" +
         "option name USI_Ponder type check default false\n" +
         "option name Rules type combo default kingcapture var kingcapture var official\n" +
+        "option name MultiPV type spin default 1 min 1 max " + std::to_string(kMaxMultiPV) + "\n" +
         searchFeatureOptions() + "usiok\n");
   } else if (cmd == "usinewgame") {
     position_ = startPosition(rules_);
@@ -175,6 +177,12 @@ void UsiEngine::setOption(std::string_view args) {
       return;
     }
     say("info string Rules must be kingcapture or official\n");
+  } else if (name == "MultiPV") {
+    if (const auto v = number(1, kMaxMultiPV)) {
+      multiPV_ = *v;
+      return;
+    }
+    say("info string MultiPV must be 1 to " + std::to_string(kMaxMultiPV) + "\n");
   } else if (name == "USI_Ponder") {
     // Pondering is the GUI's choice: go ponder is answered whatever this says.
   } else if (bool* feature = searchFeature(name)) {
@@ -321,9 +329,10 @@ void UsiEngine::answerSearch(const GameState& g, const GoCommand& go) {
   if (go.hasExplicitBudget() || go.infinite) limits = search::limitsFor(go, colour);
   else if (go.hasClock()) limits = search::tighter(levelBudget(level_), search::limitsFor(go, colour));
   else limits = levelBudget(level_);
+  limits.multiPV = multiPV_;
   const auto info = [&](const search::IterationInfo& i) {
     std::string line = "info depth " + std::to_string(i.depth) + " seldepth " + std::to_string(i.seldepth) +
-                       " score " + scoreWords(i.score) + " nodes " + std::to_string(i.nodes) + " nps " +
+                       (multiPV_ > 1 ? " multipv " + std::to_string(i.line) : std::string()) + " score " + scoreWords(i.score) + " nodes " + std::to_string(i.nodes) + " nps " +
                        std::to_string(i.ms > 0 ? i.nodes * 1000 / static_cast<std::uint64_t>(i.ms) : i.nodes * 1000) +
                        " time " + std::to_string(i.ms) + " pv";
     search::Position walk = root;

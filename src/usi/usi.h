@@ -62,6 +62,7 @@ private:
   std::string refusal_;  // why there is no position
   int level_ = 3;
   Rules rules_ = Rules::kingCapture;
+  int multiPV_ = 1;  // best lines shown by each iteration
   search::Searcher searcher_;
 
   std::thread worker_;

@@ -13,14 +13,14 @@ namespace zelk {
 namespace {
 
 TEST(MenuTable, TreeCaptionsAndCheckMarks) {
-  ASSERT_EQ(kMenuItemCount, 44);
+  ASSERT_EQ(kMenuItemCount, 50);
   std::vector<std::string> bar, records;
   bool inRecords = false;
   for (const MenuEntry& e : kMenuTable) {
     if (e.depth == 0) bar.push_back(std::string(e.caption)), inRecords = e.item == MenuItem::KIFU;
     else if (inRecords) records.push_back(std::string(e.caption));
   }
-  EXPECT_EQ(bar, (std::vector<std::string>{"対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他"}));
+  EXPECT_EQ(bar, (std::vector<std::string>{"対局", "局面", "戻", "進", "△", "▽", "棋譜", "検討", "ｵﾌﾟｼｮﾝ", "その他"}));
   // The game's own record files first, then the records other shogi programs share.
   EXPECT_EQ(records, (std::vector<std::string>{"読込", "書込", "KIF読込", "KIF書込", "局面ｺﾋﾟｰ", "棋譜ｺﾋﾟｰ", "貼付け"}));
 
@@ -45,7 +45,7 @@ TEST(MenuTable, TreeCaptionsAndCheckMarks) {
     if (e.group == MenuGroup::Background) backgrounds.push_back(std::string(e.caption));
   }
   EXPECT_EQ(checkable, (std::vector<std::string>{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6",
-                                                 "KOUSIKI", "MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA", "SIDOU", "KEIKA",
+                                                 "KOUSIKI", "KIFU_LIST", "KENTOU_MODE", "HENSHU", "MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA", "SIDOU", "KEIKA",
                                                  "BGM"}));
   EXPECT_EQ(levels, (std::vector<std::string>{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6"}));
   EXPECT_EQ(backgrounds, (std::vector<std::string>{"緑", "畳", "竹", "宇宙", "煉瓦"}));

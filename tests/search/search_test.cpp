@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "core/sfen.h"
 #include "core/test_support.h"
@@ -92,6 +93,27 @@ TEST(Searcher, TheSameSearchGivesTheSameMoveAndNodes) {
     EXPECT_EQ(a.move, b.move) << sfen;
     EXPECT_EQ(a.nodes, b.nodes) << sfen;
   }
+}
+
+TEST(Searcher, MultiPVGivesTheBestLinesEachBeginningWithAnotherMove) {
+  Searcher three(4);
+  Position p(test::position("rbsgk/4p/5/P4/KGSBR b - 1"));
+  SearchLimits l;
+  l.depth = 5;
+  l.multiPV = 3;
+  const std::atomic<bool> stop{false};
+  std::vector<std::string> firsts;
+  const search::SearchResult r = three.search(p, l, stop, [&](const search::IterationInfo& i) {
+    if (i.depth != 5) return;
+    firsts.push_back(toUsi(p.toUsi(i.pv.at(0))));
+    EXPECT_EQ(i.line, static_cast<int>(firsts.size()));
+  });
+  ASSERT_EQ(firsts.size(), 3u);
+  EXPECT_NE(firsts[0], firsts[1]);
+  EXPECT_NE(firsts[1], firsts[2]);
+  EXPECT_NE(firsts[0], firsts[2]);
+  EXPECT_EQ(toUsi(p.toUsi(r.best)), firsts[0]);  // the move played is the first line's
+  EXPECT_TRUE(p.consistent());
 }
 
 TEST(Searcher, ANodeBudgetIsKept) {

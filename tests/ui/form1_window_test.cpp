@@ -232,7 +232,7 @@ TEST_F(WindowTest, MenuBarTimerPlacementAndHiddenRecordPanel) {
   EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Zelk ５五将棋"));
   std::vector<std::string> bar;
   for (QAction* a : form->menuBar()->actions()) bar.push_back(a->text().toStdString());
-  EXPECT_EQ(bar, (std::vector<std::string>{"対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他"}));
+  EXPECT_EQ(bar, (std::vector<std::string>{"対局", "局面", "戻", "進", "△", "▽", "棋譜", "検討", "ｵﾌﾟｼｮﾝ", "その他"}));
   for (MenuItem item : {MenuItem::REPLAY, MenuItem::AFTER, MenuItem::LBEL_UP, MenuItem::LEBEL_DOWN})
     EXPECT_EQ(form->action(item)->menu(), nullptr);
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTimer>
 #include <QMouseEvent>
@@ -23,6 +24,7 @@
 #include <functional>
 #include <string>
 
+#include "formats/kif_read.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
 #include "ui/start_folder.h"
@@ -137,6 +139,37 @@ TEST_F(X11Window, ClicksAndKeysDuringTheBlinkAndThePauseAreNotCarriedOut) {
   // The next click is the player's again.
   click(2, 5);
   EXPECT_EQ(g().選択状態, 1);
+}
+
+TEST_F(X11Window, AClickOnAMoveOfTheListOrAPointOfTheGraphShowsThatPosition) {
+  const KifRead game = readKif(
+      "手合割：5五将棋\n手数----指手---------消費時間--\n   1 １三飛(15)\n   2 同　歩(12)\n"
+      "   3 １四角(25)\n   4 ３三飛打\n");
+  ASSERT_TRUE(game.ok());
+  form->controller().kif.loadRecord(game.record);
+  form->controller().study.reviewLimits = search::SearchLimits{3, 0, 0, 0, 1};
+  form->action(MenuItem::KAISEKI)->trigger();
+  ASSERT_TRUE(waitFor([&] { return !form->controller().study.reviewing(); }, 30));
+  QListWidget* list = form->studyPanel().moveList();
+  ASSERT_TRUE(waitFor([&] { return list->isVisible() && list->count() == 5; }, 5));
+  waitFor([] { return false; }, 0.3);  // the window laid out with its dock
+
+  const QPoint row = list->viewport()->mapToGlobal(list->visualItemRect(list->item(3)).center());
+  int before = input.presses;
+  xdotool("mousemove --sync " + std::to_string(row.x()) + " " + std::to_string(row.y()) + " click 1");
+  ASSERT_TRUE(waitFor([&] { return input.presses > before; }, 5));
+  ASSERT_TRUE(waitFor([&] { return g().記録位置 == 3; }, 5));
+  EXPECT_EQ(g().盤面, g().記録[3].盤面);
+  EXPECT_EQ(list->currentRow(), 3);
+
+  EvaluationGraph* graph = form->studyPanel().graph();
+  ASSERT_TRUE(graph->isVisible());
+  const QPoint point = graph->mapToGlobal(QPoint(graph->width() / 4, graph->height() / 2));  // move 1 of 4
+  before = input.presses;
+  xdotool("mousemove --sync " + std::to_string(point.x()) + " " + std::to_string(point.y()) + " click 1");
+  ASSERT_TRUE(waitFor([&] { return input.presses > before; }, 5));
+  ASSERT_TRUE(waitFor([&] { return g().記録位置 == 1; }, 5));
+  EXPECT_EQ(list->currentRow(), 1);
 }
 
 TEST_F(X11Window, ClosingTheWindowDuringTheComputersTurnEndsTheProgramCleanly) {

@@ -97,6 +97,7 @@ TEST(Usi, HandshakeNamesTheEngineAndItsOptions) {
   EXPECT_TRUE(has(out, "id author "));
   EXPECT_TRUE(has(out, "option name Level type spin default 3 min 1 max 6\n"));
   EXPECT_TRUE(has(out, "option name USI_Hash type spin default 16 min 1 max 1024\n"));
+  EXPECT_TRUE(has(out, "option name MultiPV type spin default 1 min 1 max 3\n"));
   EXPECT_TRUE(has(out, "usiok\n"));
   // One readyok: nothing is answered after quit.
   EXPECT_EQ(out.find("readyok"), out.rfind("readyok"));
@@ -403,6 +404,16 @@ TEST(LineReader, LinesEndAtLfCrLfOrALoneCr) {
   EXPECT_FALSE(s.engine.position().has_value());
   s.send("go\n");
   EXPECT_TRUE(has(s.answered(), "bestmove resign\n"));
+}
+
+TEST(Usi, MultiPVNumbersEachOfTheBestLines) {
+  const std::string out = session("setoption name Level value 6\nsetoption name MultiPV value 2\nposition startpos\ngo depth 3\n");
+  EXPECT_TRUE(has(out, "info depth 3 seldepth ")) << out;
+  EXPECT_TRUE(has(out, " multipv 1 score ")) << out;
+  EXPECT_TRUE(has(out, " multipv 2 score ")) << out;
+  EXPECT_TRUE(has(out, "bestmove ")) << out;
+  EXPECT_TRUE(has(session("setoption name MultiPV value 4\n"), "info string MultiPV must be 1 to 3\n"));
+  EXPECT_FALSE(has(session("setoption name Level value 6\nposition startpos\ngo depth 2\n"), "multipv"));
 }
 
 TEST(Search, TheDecisionAllocatesNothing) {
