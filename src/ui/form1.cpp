@@ -396,11 +396,6 @@ void Form1::showEvent(QShowEvent* event) {
   QTimer::singleShot(300, this, place);
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  fitStudyPanel();
-}
-
 void Form1::fitStudyPanel() {
   QDockWidget* dock = studyPanel_ ? studyPanel_->dock() : nullptr;
   if (!dock || !dock->isVisible()) return;
@@ -435,6 +430,7 @@ void Form1::growText() {
 void Form1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   growText();
+  fitStudyPanel();
 }
 
 // A precise timer, so that the blink's 0.2 s and the pause's 0.5 s keep their length. A
