@@ -24,6 +24,14 @@ struct Grid {
 using Board = Grid<int>;
 using Map = Grid<std::int16_t>;
 
+// Whether the king of that code (MAN王 or COM王) stands on the board.
+inline bool hasKing(const Board& b, int king) {
+  for (int x = 1; x <= 5; ++x)
+    for (int y = 1; y <= 5; ++y)
+      if (b(x, y) == king) return true;
+  return false;
+}
+
 struct Hand {
   int v[6]{};  // counts by kind index 1..5; 0 unused
   constexpr int& operator()(int k) { return v[k]; }

@@ -8,17 +8,6 @@
 
 namespace zelk {
 
-namespace {
-
-bool hasKing(const Board& b, int king) {
-  for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 5; ++y)
-      if (b(x, y) == king) return true;
-  return false;
-}
-
-}  // namespace
-
 // The live position after the last move, with each side's total: the clocks, or the total the
 // last move's own slot gave its mover when the game ended before the clock was charged.
 HistorySlot liveSlot(const GameState& g, const HistorySlot* before) {

@@ -13,13 +13,6 @@ namespace zelk {
 
 namespace {
 
-bool hasKing(const Board& b, int king) {
-  for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 5; ++y)
-      if (b(x, y) == king) return true;
-  return false;
-}
-
 int clipped(int score) {
   if (search::isMateScore(score)) return score > 0 ? kGraphClip : -kGraphClip;
   return std::clamp(score, -kGraphClip, kGraphClip);

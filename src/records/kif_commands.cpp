@@ -43,13 +43,6 @@ bool isPositionText(std::string_view text) {
   return first == "position" || first == "sfen" || first == "startpos" || first.find('/') != std::string_view::npos;
 }
 
-bool hasKing(const Board& b, int king) {
-  for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 5; ++y)
-      if (b(x, y) == king) return true;
-  return false;
-}
-
 }  // namespace
 
 void KifCommands::refuse(std::string_view text, std::string_view title) {

@@ -18,16 +18,9 @@
 #include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/settle.h"
 
-namespace {
-
-void settle(double seconds) {
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-}  // namespace
+using zelk::test::settle;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

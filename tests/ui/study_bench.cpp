@@ -26,17 +26,14 @@
 #include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/settle.h"
 
 namespace {
 
+using zelk::test::settle;
+
 using Clock = std::chrono::steady_clock;
 double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void settle(double seconds) {
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 // A game of `plies` moves between shallow searches of changing depth (so that it has mistakes
 // for the review to find), or else between the rule-based levels, the first pairing that lasts.

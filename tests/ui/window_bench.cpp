@@ -30,8 +30,11 @@
 #include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/settle.h"
 
 namespace {
+
+using zelk::test::settle;
 
 using Clock = std::chrono::steady_clock;
 
@@ -78,13 +81,6 @@ struct Figures {
   }
   double max() { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
 };
-
-// Lets the event loop run for a while, sleeping between events.
-void settle(double seconds) {
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 }  // namespace
 
