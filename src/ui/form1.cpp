@@ -208,6 +208,7 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
   studyPanel_ = std::make_unique<QtStudyPanel>(this);
   addDockWidget(Qt::RightDockWidgetArea, studyPanel_->dock());
   connect(studyPanel_->dock(), &QDockWidget::visibilityChanged, this, [this](bool shown) {
+    makeRoomForStudyPanel(shown);
     if (shown) fitStudyPanel();
   });
   controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
@@ -394,6 +395,27 @@ void Form1::showEvent(QShowEvent* event) {
   };
   place();
   QTimer::singleShot(300, this, place);
+}
+
+// Opening the study panel widens the window by the panel, as far as the screen allows, so that
+// the board keeps the size it had; closing it gives that width back unless the window was
+// resized meanwhile. A maximised or full-screen window keeps its size and shares it.
+void Form1::makeRoomForStudyPanel(bool shown) {
+  if (isMaximized() || isFullScreen() || !screen()) return;
+  if (!shown) {
+    if (widenedBy_ > 0 && width() == widenedTo_) resize(width() - widenedBy_, height());
+    widenedBy_ = 0;
+    return;
+  }
+  if (widenedBy_ > 0) return;
+  const int panel = std::max(250, width() / 4);
+  const int frame = frameGeometry().width() - geometry().width();
+  const int room = screen()->availableGeometry().width() - frame;
+  const int wanted = std::min(width() + panel, room);
+  if (wanted <= width()) return;
+  widenedBy_ = wanted - width();
+  widenedTo_ = wanted;
+  resize(wanted, height());
 }
 
 void Form1::fitStudyPanel() {

@@ -134,12 +134,14 @@ private:
   void buildMenus();
   void buildRecordPanel();
   void restoreChecks();
+  void makeRoomForStudyPanel(bool shown);
   void fitStudyPanel();  // the panel beside the board takes a quarter of the window, its text in step
 
   std::unique_ptr<QtSurface> surface_;
   std::unique_ptr<QtSoundLibrary> ownSound_;
   std::unique_ptr<Clock> ownClock_;
   std::unique_ptr<QtRecordPanel> panel_;
+  int widenedBy_ = 0, widenedTo_ = 0;  // what opening the study panel added to the window's width
   std::unique_ptr<QtStudyPanel> studyPanel_;
   std::unique_ptr<QtRecordExchange> ownExchange_;
   std::unique_ptr<QtPreferences> ownPreferences_;

@@ -193,7 +193,12 @@ TEST(Study, TheAnalysisStartsAgainOnStepBackAndStopsWhenTheComputersTurnBegins) 
 
   t.form->menuClicked(MenuItem::KENTOU_MODE);  // off: stops at once, nothing more arrives
   EXPECT_FALSE(t.view().analysisShown);
-  EXPECT_FALSE(t.fake.runPosted(0.2));
+  const std::string headWhenOff = t.view().analysisHead;
+  const auto linesWhenOff = t.view().analysisLines;
+  t.fake.runPosted(0.2);  // what the search had sent before it stopped is dropped
+  EXPECT_FALSE(t.view().analysisShown);
+  EXPECT_EQ(t.view().analysisHead, headWhenOff);
+  EXPECT_EQ(t.view().analysisLines, linesWhenOff);
 }
 
 TEST(PositionEditor, AnImpossiblePositionIsRefusedWithThePastesWords) {
