@@ -72,7 +72,8 @@ zelk::GameRecord longGame(int plies) {
 
 void save(zelk::ui::Form1& form, const std::filesystem::path& folder, const std::string& name) {
   if (folder.empty()) return;
-  for (const QSize size : {QSize(560, 453), QSize(1920, 1080)}) {
+  // The natural window with the panel beside it, as opening the panel widens it, and a large one.
+  for (const QSize size : {QSize(560 + 250, 453), QSize(1920, 1080)}) {
     form.resize(size);
     settle(0.6);
     const auto file = folder / (name + "-" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png");
