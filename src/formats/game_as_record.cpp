@@ -68,8 +68,19 @@ GameAsRecord recordOfGame(const GameState& g) {
     const bool manWon = g.勝者 == g.MAN手番;
     const int loserKing = manWon ? COM王 : MAN王;
     out.record.end.winner = (manWon != out.turned) ? 先手 : 後手;
-    if (hasKing(g.盤面, loserKing)) out.record.end.word = "詰み";
+    switch (g.終局) {
+      case 終局理由::詰み: out.record.end.word = "詰み"; break;
+      case 終局理由::千日手: out.record.end.word = "千日手"; break;
+      case 終局理由::投了: out.record.end.word = "投了"; break;
+      case 終局理由::時間切れ: out.record.end.word = "切れ負け"; break;
+      case 終局理由::なし:
+        if (hasKing(g.盤面, loserKing)) out.record.end.word = "詰み";
+        break;
+    }
   }
+  // A game of the game's own rules is written as far as the official ones let it go, so
+  // that programs playing those read it to its end.
+  if (g.rules == Rules::kingCapture) endWhereOfficialRulesEnd(out.record);
   return out;
 }
 

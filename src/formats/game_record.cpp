@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/move_execution.h"
+#include "core/official_rules.h"
 #include "core/setup.h"
 
 namespace zelk {
@@ -148,5 +149,32 @@ RecordPosition turnedRound(const RecordPosition& p) {
 }
 
 std::string_view sideName(int side) { return side == 後手 ? "後手" : "先手"; }
+
+void endWhereOfficialRulesEnd(GameRecord& r) {
+  GameState g = stateOf(r.start);
+  g.rules = Rules::official;
+  auto endAt = [&](std::size_t i, std::string word, int winner) {
+    r.moves.resize(i);
+    r.end = RecordEnd{};
+    r.end.word = std::move(word);
+    r.end.winner = winner;
+  };
+  for (std::size_t i = 0; i <= r.moves.size(); ++i) {
+    const 公式終局 end = 調査_公式終局(g);
+    if (end.敗者 != 0) {
+      if (i < r.moves.size() || r.end.winner != -end.敗者)
+        endAt(i, end.理由 == 終局理由::詰み ? "詰み" : "千日手", -end.敗者);
+      return;
+    }
+    if (i == r.moves.size()) return;
+    if (GameState trial = g; playUsiMove(trial, r.moves[i].move)) {
+      endAt(i, "反則負け", -g.手番);
+      return;
+    }
+    手順保存(g, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);  // the position the repetition rule counts
+    playUsiMove(g, r.moves[i].move);
+    g.記録位置 += 1;
+  }
+}
 
 }  // namespace zelk

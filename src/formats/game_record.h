@@ -98,6 +98,12 @@ FromPositions recordFromPositions(const std::vector<RecordPosition>& positions);
 // pieces that were to move still are (so the other side value is to move).
 RecordPosition turnedRound(const RecordPosition& p);
 
+// The record cut where the official rules end the game: before a move they refuse (one
+// leaving its own king attacked, a pawn dropped to give mate), which then ends it as 反則負け
+// of the side to move, or at a position with no move left (詰み) or met a fourth time
+// (千日手), won by the side those rules name. A record they end nowhere stays as it is.
+void endWhereOfficialRulesEnd(GameRecord& r);
+
 // The text of a winner: "先手" or "後手".
 std::string_view sideName(int side);
 

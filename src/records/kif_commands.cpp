@@ -70,6 +70,7 @@ GameRecord KifCommands::plainRecord() const {
   r.後手名 = game.turned ? lower : upper;
   if (!g.開始日時.empty()) r.setHeader("開始日時", g.開始日時);
   if (!g.棋譜表題.empty()) r.setHeader("表題", g.棋譜表題);
+  r.setHeader("ルール", g.rules == Rules::official ? "公式" : "王取り");
   return r;
 }
 

@@ -149,6 +149,52 @@ TEST(KifWrite, ADecidedGameClosesWithTheWinner) {
   EXPECT_NE(writeKif(stopped).find("   2 中断\r\nまで1手で中断\r\n"), std::string::npos);
 }
 
+// A game of the game's own rules, cut where the official rules end it.
+TEST(KifWrite, AKingCaptureGameEndsWhereTheOfficialRulesEndIt) {
+  // The rook takes the pawn with check; leaving the king attacked is 先手's foul.
+  GameRecord foul = gameOf(kStartSfen, {{"5d5c", 1, 1}, {"5a5c", 1, 1}, {"3e3d", 1, 2}, {"5c5e", 1, 2}});
+  foul.end.winner = 後手;
+  endWhereOfficialRulesEnd(foul);
+  EXPECT_EQ(foul.moves.size(), 2u);
+  EXPECT_EQ(foul.end.word, "反則負け");
+  EXPECT_EQ(foul.end.winner, 後手);
+  EXPECT_NE(writeKif(foul).find("\r\n   3 反則負け\r\nまで2手で後手の勝ち\r\n"), std::string::npos) << writeKif(foul);
+
+  // A pawn dropped to mate is a foul too; a gold dropped to mate ends the game as 詰み.
+  GameRecord pawn = gameOf("3pk/3s1/3G1/5/K4 b P 1", {{"P*1b", 0, -1}, {"1a1b", 0, -1}});
+  endWhereOfficialRulesEnd(pawn);
+  EXPECT_TRUE(pawn.moves.empty());
+  EXPECT_EQ(pawn.end.word, "反則負け");
+  EXPECT_EQ(pawn.end.winner, 後手);
+  GameRecord gold = gameOf("4k/5/4P/5/K4 b G 1", {{"G*1b", 0, -1}, {"1a2a", 0, -1}, {"1b2a", 0, -1}});
+  endWhereOfficialRulesEnd(gold);
+  EXPECT_EQ(gold.moves.size(), 1u);
+  EXPECT_EQ(gold.end.word, "詰み");
+  EXPECT_EQ(gold.end.winner, 先手);
+
+  // The fourth occurrence of the start: 先手 has lost.
+  GameRecord shuffled = gameOf(kStartSfen, {});
+  for (int round = 0; round < 4; ++round)
+    for (const char* m : {"5e4d", "1a2b", "4d5e", "2b1a"}) {
+        RecordedMove rm;
+        rm.move = *parseUsiMove(m);
+        shuffled.moves.push_back(rm);
+      }
+  endWhereOfficialRulesEnd(shuffled);
+  EXPECT_EQ(shuffled.moves.size(), 12u);
+  EXPECT_EQ(shuffled.end.word, "千日手");
+  EXPECT_EQ(shuffled.end.winner, 後手);
+  EXPECT_NE(writeKif(shuffled).find("  13 千日手\r\nまで12手で後手の勝ち\r\n"), std::string::npos);
+
+  // A game the official rules end nowhere stays whole.
+  GameRecord fine = gameOf(kStartSfen, {{"5d5c", 1, 1}, {"5a5c", 1, 1}});
+  fine.end.word = "投了";
+  fine.end.winner = 後手;
+  endWhereOfficialRulesEnd(fine);
+  EXPECT_EQ(fine.moves.size(), 2u);
+  EXPECT_EQ(fine.end.word, "投了");
+}
+
 TEST(KifWrite, WhatIsWrittenReadsBackAsTheSameRecord) {
   GameRecord r = gameOf("4k/1P3/5/2s2/K4 w BGbg 31",
                         {{"3d2e", 4, 64}, {"4b4a+", 3600, 7322}, {"2e3d", 0, 64}, {"G*3e", 59, 7381}});

@@ -9,6 +9,7 @@
 #include "base/cp932.h"
 #include "records/kif_commands.h"
 #include "formats/kif_read.h"
+#include "formats/kif_write.h"
 #include "formats/record_file.h"
 #include "records/records_fixture.h"
 
@@ -389,7 +390,7 @@ TEST_F(KifCommandsTest, AHistoryNoMoveLeadsThroughIsNeitherSavedNorCopied) {
 TEST_F(KifCommandsTest, ARecordFileLoadedThroughThePanelKeepsItsNamesInTheKif) {
   form->SENTE_Click();
   move(1, 4, 1, 3);
-  move(3, 5, 3, 4);
+  move(2, 5, 1, 4);  // the gold blocks the rook that took the pawn with check
   records->KIFU_WRITE_Click();
   panel.texts[1] = "対局";
   panel.texts[2] = "練習";
@@ -402,6 +403,21 @@ TEST_F(KifCommandsTest, ARecordFileLoadedThroughThePanelKeepsItsNamesInTheKif) {
   EXPECT_EQ(r.後手名, "ｺﾝﾋﾟｭｰﾀ");
   EXPECT_EQ(r.header("表題"), "練習");
   EXPECT_EQ(r.moves.size(), 4u);  // the file holds the positions after moves 1 to 4
+  EXPECT_EQ(r.header("ルール"), "王取り");
+}
+
+TEST_F(KifCommandsTest, AResignationUnderTheOfficialRulesIsTheRecordsEndAndItsHeaderNamesTheRules) {
+  form->menuClicked(MenuItem::KOUSIKI);
+  form->SENTE_Click();
+  move(1, 4, 1, 3);
+  fake.answer = kYes;
+  form->menuClicked(MenuItem::TOURYOU);
+  const GameRecord r = kif->currentRecord();
+  EXPECT_EQ(r.header("ルール"), "公式");
+  EXPECT_EQ(r.moves.size(), 2u);
+  EXPECT_EQ(r.end.word, "投了");
+  EXPECT_EQ(r.end.winner, 後手);
+  EXPECT_NE(writeKif(r).find("\r\n   3 投了\r\nまで2手で後手の勝ち\r\n"), std::string::npos) << writeKif(r);
 }
 
 }  // namespace
