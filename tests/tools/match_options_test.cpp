@@ -17,6 +17,22 @@ std::optional<MatchOptions> parse(std::vector<std::string> args, std::string* er
   return o;
 }
 
+TEST(MatchOptions, TheOfficialRulesSetFairyStockfishsOwnMinishogiAndTellTheGamesEngine) {
+  const auto o = parse({"--fairy-b", "--zelk-a", "6", "--rules", "official"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->rules, Rules::official);
+  EXPECT_EQ(o->engines[1].options, (std::vector<std::pair<std::string, std::string>>{{"UCI_Variant", "minishogi"}}));
+  EXPECT_EQ(o->engines[0].options,
+            (std::vector<std::pair<std::string, std::string>>{{"Rules", "official"}, {"Level", "6"}}));
+  const auto own = parse({"--fairy-b", "--zelk-a", "6"});
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->rules, Rules::kingCapture);
+  EXPECT_EQ(own->engines[0].options.size(), 1u);
+  std::string why;
+  EXPECT_FALSE(parse({"--fairy-b", "--zelk-a", "6", "--rules", "chess"}, &why));
+  EXPECT_EQ(why, "--rules wants kingcapture or official, not 'chess'");
+}
+
 TEST(MatchOptions, EachEngineGetsItsOwnCommandOptionsAndLimit) {
   const auto o = parse({"--zelk-a", "3", "--fairy-b", "--option-b", "Skill Level=5", "--limit", "movetime 200",
                         "--limit-b", "depth 1", "-n", "40", "-j", "2", "--ply-cap", "100", "--margin", "0"});

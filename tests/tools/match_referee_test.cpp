@@ -53,6 +53,29 @@ GameRecord play(ScriptedPlayer& black, ScriptedPlayer& white, const std::vector<
 const Steps kRookRaid = {{"1e1d"}, {"1d1c"}, {"1c1a"}};
 const Steps kWhiteIdles = {{"1b1c"}, {"4a3b"}, {"3b4a"}};
 
+TEST(MatchReferee, UnderTheOfficialRulesMateAndTheFourthRepetitionEndTheGame) {
+  GameSettings official;
+  official.rules = Rules::official;
+  // Black's rook takes the pawn with check; white ignores it: a move these rules refuse.
+  ScriptedPlayer raider({{"1d1c"}}), careless({{"4a3b"}});
+  const GameRecord refused = play(raider, careless, {"1e1d", "1b1c"}, official);
+  EXPECT_EQ(refused.ending, Ending::IllegalMove) << refused.detail;
+  EXPECT_NE(refused.detail.find("leaves the king attacked"), std::string::npos) << refused.detail;
+  EXPECT_EQ(refused.winner, 0);
+
+  // Both kings step out and back: at the fourth occurrence of the start black has lost.
+  ScriptedPlayer black({{"5e4d"}, {"4d5e"}}, true), white({{"1a2b"}, {"2b1a"}}, true);
+  const GameRecord shuffled = play(black, white, {}, official);
+  EXPECT_EQ(shuffled.ending, Ending::Repetition);
+  EXPECT_EQ(shuffled.winner, 1);
+  EXPECT_EQ(shuffled.moves.size(), 12u);
+  // Under the game's own rules the same shuffle goes on to the ply cap.
+  ScriptedPlayer black2({{"5e4d"}, {"4d5e"}}, true), white2({{"1a2b"}, {"2b1a"}}, true);
+  GameSettings capped;
+  capped.plyCap = 20;
+  EXPECT_EQ(play(black2, white2, {}, capped).ending, Ending::PlyCap);
+}
+
 TEST(MatchReferee, TakingTheKingWinsTheGameAndBothEnginesAreTold) {
   ScriptedPlayer black(kRookRaid), white(kWhiteIdles);
   const GameRecord g = play(black, white);

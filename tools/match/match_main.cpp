@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     std::cout << helpText(d);
     return 0;
   }
-  const auto openings = readOpenings(o.openingsPath, error);
+  const auto openings = readOpenings(o.openingsPath, error, o.rules);
   if (!openings) {
     std::cerr << "zelk55-match: " << error << "\n";
     return 2;
@@ -156,6 +156,7 @@ int main(int argc, char** argv) {
       s.plyCap = o.plyCap;
       s.marginMs = o.marginMs;
       s.timeoutMs = o.timeoutMs;
+      s.rules = o.rules;
       const GameRecord g = playGame(byColour, (*openings)[openingIndex], s);
 
       const std::lock_guard<std::mutex> hold(lock);

@@ -19,7 +19,8 @@ std::optional<long long> number(const std::string& t, long long min) {
 std::string helpText(const Defaults& d) {
   return "zelk55-match: plays two USI engines against each other under the rules of this game\n"
          "(taking the king wins, a move may leave its own king attacked, a pawn may be dropped\n"
-         "to give mate, no repetition rule), refereed by the game's own rules code.\n"
+         "to give mate, no repetition rule) or the official rules of minishogi, refereed by the\n"
+         "game's own rules code.\n"
          "\n"
          "usage: zelk55-match -a CMD -b CMD [options]   (or --zelk-X, --fairy-X, --gnu-X for -X CMD)\n"
          "\n"
@@ -32,6 +33,12 @@ std::string helpText(const Defaults& d) {
          "  --gnu-X                gnuminishogi (standard minishogi rules, plain-text interface):\n"
          "                         " + d.gnuCommand + ", depth limits only (default 'depth 1');\n"
          "                         a move it refuses is judged by this game's rules\n"
+         "  --rules RULES          kingcapture (the default: the rules above) or official (no move\n"
+         "                         may leave its own king attacked, no pawn dropped to mate, a side\n"
+         "                         with no move has lost, the fourth occurrence of a position\n"
+         "                         loses for the side that checked throughout, else for black);\n"
+         "                         --fairy-X then plays its own minishogi and --zelk-X is told\n"
+         "                         setoption Rules official\n"
          "  --name-X NAME          name in the results (default: the engine's id name)\n"
          "  --option-X NAME=VALUE  sends 'setoption name NAME value VALUE'; repeatable\n"
          "\n"
@@ -76,6 +83,7 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
   MatchOptions o;
   o.openingsPath = d.openingsPath;
   bool limitSet[2] = {false, false};
+  bool fairy[2] = {false, false};
   std::optional<Limit> both;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -111,8 +119,15 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
       if (o.engines[side].name.empty()) o.engines[side].name = "zelk55-L" + *v;
     } else if (side >= 0 && key == "--fairy") {
       o.engines[side].command = d.fairyCommand;
-      o.engines[side].options.push_back({"VariantPath", d.fairyVariantIni});
-      o.engines[side].options.push_back({"UCI_Variant", "minishogikc"});
+      fairy[side] = true;  // its variant follows the rules, which may come later
+    } else if (a == "--rules") {
+      const std::string* v = value();
+      if (!v) return std::nullopt;
+      if (*v != "kingcapture" && *v != "official") {
+        error = "--rules wants kingcapture or official, not '" + *v + "'";
+        return std::nullopt;
+      }
+      o.rules = *v == "official" ? Rules::official : Rules::kingCapture;
     } else if (side >= 0 && key == "--gnu") {
       o.engines[side].protocol = EngineConfig::Protocol::GnuShogi;
       o.engines[side].command = d.gnuCommand;
@@ -180,6 +195,16 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
     }
   }
   for (int s = 0; s < 2; ++s) {
+    auto& options = o.engines[s].options;
+    // fairy-stockfish plays its own minishogi for the official rules, the variant file's for
+    // these; the game's engine is told the rules.
+    if (fairy[s] && o.rules == Rules::official) {
+      options.insert(options.begin(), {"UCI_Variant", "minishogi"});
+    } else if (fairy[s]) {
+      options.insert(options.begin(), {{"VariantPath", d.fairyVariantIni}, {"UCI_Variant", "minishogikc"}});
+    }
+    if (o.engines[s].command == d.zelkCommand && o.rules == Rules::official)
+      options.insert(options.begin(), {"Rules", "official"});
     if (!limitSet[s] && both) o.limits[s] = *both;
     if (o.engines[s].protocol != EngineConfig::Protocol::GnuShogi) continue;
     if (!o.engines[s].options.empty()) {

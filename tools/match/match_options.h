@@ -23,6 +23,7 @@ struct MatchOptions {
   std::string logPath;
   std::optional<Sprt> sprt;  // stop as soon as the test decides
   bool debug = false;        // every engine's traffic to stderr
+  Rules rules = Rules::kingCapture;  // the rules refereed and played
   bool help = false;
 };
 

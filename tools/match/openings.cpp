@@ -7,7 +7,7 @@
 
 namespace zelk::match {
 
-std::optional<std::vector<Opening>> parseOpenings(std::string_view text, std::string& error) {
+std::optional<std::vector<Opening>> parseOpenings(std::string_view text, std::string& error, Rules rules) {
   std::vector<Opening> list;
   std::istringstream in{std::string(text)};
   std::string line;
@@ -15,6 +15,7 @@ std::optional<std::vector<Opening>> parseOpenings(std::string_view text, std::st
     if (const std::size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     std::istringstream words(line);
     GameState g;
+    g.rules = rules;
     loadSfen(g, kStartSfen);
     Opening opening;
     for (std::string w; words >> w;) {
@@ -39,7 +40,7 @@ std::optional<std::vector<Opening>> parseOpenings(std::string_view text, std::st
   return list;
 }
 
-std::optional<std::vector<Opening>> readOpenings(const std::string& path, std::string& error) {
+std::optional<std::vector<Opening>> readOpenings(const std::string& path, std::string& error, Rules rules) {
   std::ifstream f(path);
   if (!f) {
     error = "cannot read " + path;
@@ -47,7 +48,7 @@ std::optional<std::vector<Opening>> readOpenings(const std::string& path, std::s
   }
   std::ostringstream all;
   all << f.rdbuf();
-  auto list = parseOpenings(all.str(), error);
+  auto list = parseOpenings(all.str(), error, rules);
   if (!list) error = path + ": " + error;
   return list;
 }

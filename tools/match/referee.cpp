@@ -1,5 +1,7 @@
 #include "referee.h"
 
+#include "core/move_execution.h"
+#include "core/official_rules.h"
 #include "core/sfen.h"
 #include "king_safety.h"
 
@@ -52,6 +54,8 @@ const char* describe(Ending e) {
     case Ending::Mate: return "move refused: it mates";
     case Ending::LegalRefused: return "refused a legal move";
     case Ending::DrawClaimed: return "drawn by the other rules";
+    case Ending::NoMoveLeft: return "mate";
+    case Ending::Repetition: return "fourth repetition";
   }
   return "?";
 }
@@ -64,11 +68,20 @@ GameRecord playGame(Player* players[2], const std::vector<std::string>& opening,
   GameRecord rec;
   rec.opening = opening;
   GameState g;
+  g.rules = s.rules;
   loadSfen(g, kStartSfen);
   std::vector<std::string> moves;
+  // Every position before a move is kept, for the repetition rule.
+  auto play = [&](const UsiMove& m) -> std::optional<std::string> {
+    if (GameState trial = g; auto err = playUsiMove(trial, m)) return err;
+    手順保存(g, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    playUsiMove(g, m);
+    g.記録位置 += 1;
+    return std::nullopt;
+  };
   for (const std::string& text : opening) {
     const auto m = parseUsiMove(text);
-    if (m && !playUsiMove(g, *m)) moves.push_back(toUsi(*m));
+    if (m && !play(*m)) moves.push_back(toUsi(*m));
   }
 
   auto finish = [&](int winner, Ending ending, std::string detail) {
@@ -118,11 +131,18 @@ GameRecord playGame(Player* players[2], const std::vector<std::string>& opening,
     std::string why;
     const auto m = parseUsiMove(r.text, &why);
     if (!m) return finish(1 - side, Ending::IllegalMove, r.text + ": " + why);
-    if (auto err = playUsiMove(g, *m)) return finish(1 - side, Ending::IllegalMove, r.text + ": " + *err);
+    if (auto err = play(*m)) return finish(1 - side, Ending::IllegalMove, r.text + ": " + *err);
     clocks[side].charge(limit, r.elapsedMs);
     moves.push_back(toUsi(*m));
     rec.moves.push_back({moves.back(), r.elapsedMs, r.score});
     if (g.勝者 != 0) return finish(side, Ending::KingCaptured, "");
+    if (g.rules == Rules::official) {
+      const 公式終局 end = 調査_公式終局(g);
+      const int loser = end.敗者 == 先手 ? 0 : 1;  // black is the lower side, 先手
+      if (end.理由 == 終局理由::詰み) return finish(1 - loser, Ending::NoMoveLeft, "");
+      if (end.理由 == 終局理由::千日手)
+        return finish(1 - loser, Ending::Repetition, end.連続王手 ? "perpetual check" : "black loses");
+    }
   }
 }
 

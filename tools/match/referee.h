@@ -1,11 +1,14 @@
 #pragma once
-// Plays one game between two players under this game's rules, judging every move with the
-// rules code: a move may leave its own king attacked, taking the king wins, a pawn may be
-// dropped to give mate, and there is no repetition rule. A game reaching the ply cap is drawn.
+// Plays one game between two players, judging every move with the rules code: under this
+// game's rules a move may leave its own king attacked, taking the king wins, a pawn may be
+// dropped to give mate, and there is no repetition rule; under the official rules a side with
+// no move has lost and the fourth occurrence of a position loses for the side that checked
+// throughout, else for black. A game reaching the ply cap is drawn.
 
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
 #include "player.h"
 #include "time_control.h"
 
@@ -27,6 +30,9 @@ enum class Ending {
   Mate,             // the move leaves the refuser no move that keeps its king: the mover wins
   LegalRefused,     // the move was good by these rules: the refuser loses
   DrawClaimed,      // the engine holds the game drawn by its rules and will not go on
+  // Endings of the official rules:
+  NoMoveLeft,       // the loser has no move (mate): the last mover wins
+  Repetition,       // the fourth occurrence of a position
 };
 const char* describe(Ending e);
 
@@ -50,6 +56,7 @@ struct GameSettings {
   int plyCap = 256;            // counting the opening's plies
   long long marginMs = 500;    // grace beyond a movetime or a clock
   long long timeoutMs = 60000; // the longest wait for a depth or node search
+  Rules rules = Rules::kingCapture;
 };
 
 // Plays the game from the start position through `opening` (which must be legal), black
