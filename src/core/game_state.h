@@ -82,6 +82,14 @@ enum class Rules { kingCapture, official };
 // Why a decided game ended, beyond the game's own ways (a king taken, COM mated), which are なし.
 enum class 終局理由 { なし, 詰み, 千日手, 投了, 時間切れ };
 
+// A time control chosen for a game, in seconds: the main time, then each move within the
+// byoyomi, or with the increment added after each move. No control when both times are 0.
+struct 持ち時間設定 {
+  double 持ち時間 = 0, 秒読み = 0, 加算 = 0;
+  bool on() const { return 持ち時間 > 0 || 秒読み > 0; }
+  friend bool operator==(const 持ち時間設定&, const 持ち時間設定&) = default;
+};
+
 // One slot of the move history: the position in which a move was played, and each side's
 // total thinking time before and after that move.
 struct HistorySlot {
@@ -125,6 +133,8 @@ struct GameState : InfluenceMaps, SearchSnapshot {
   double 開始時刻 = 0;           // time of day the current move began
   int 表示秒 = 0;                // whole seconds shown at the last clock redraw
   bool timer1Enabled = false;   // the 50 ms clock tick is running
+  持ち時間設定 時間設定;          // the game's time control; none by default
+  double 残りMAN = 0, 残りCOM = 0;  // main time left under the control
 
   // Flags owned by the records, handicap, level and settings features.
   int 棋譜モード = 0, 再開待ち = 0, 反転済 = 0;

@@ -75,6 +75,14 @@ void ComTurn::decided(const ComDecision& d, const GameState& searched) {
     if (running_) finish();
     return;
   }
+  if (g.時間設定.on() && g.経過秒 >= 調査_持ち時間(g, g.COM手番)) {
+    // The computer's flag fell while it thought: its move comes too late.
+    g.timer1Enabled = false;
+    screen_.消去_思考中();
+    endOnTime(g, p_.dialogs);
+    if (running_) finish();
+    return;
+  }
   move_ = d.move;
   const ComMove& m = move_;
   手順保存(g, m.fromX, m.fromY, m.toX, m.toY, m.sourcePiece, m.placed, g.MAN秒, g.MAN秒, g.COM秒, g.COM秒 + g.経過秒);
@@ -124,6 +132,7 @@ void ComTurn::announce() {
   screen_.描画_移動結果(g.COM手番, m.toX, m.toY, m.placed, 色白);
   screen_.描画_桝輪郭(色白, m.toX, m.toY);
   g.COM秒 += g.経過秒;
+  持ち時間_消費(g, g.COM手番, g.経過秒);
   g.開始時刻 = p_.clock.timeOfDay();
   g.手番 = g.MAN手番;
   if (elapsedShown()) g.timer1Enabled = true;

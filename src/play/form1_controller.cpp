@@ -47,6 +47,10 @@ Form1Controller::Form1Controller(const Platform& platform, std::vector<std::file
       editor(g, screen, sounds, platform, kif, studyPanelOr(studyPanel, ownStudyPanel_)),
       p_(platform) {
   screen.setClockDisplay(&clocks);
+  clocks.onFlag = [this] {
+    endOnTime(g, p_.dialogs);
+    syncTimer();
+  };
   comTurn.deciderFor = deciderForLevel;
   comTurn.onRunningChanged = [this](bool running) {
     for (const MenuEntry& e : kMenuTable) p_.menu.setEnabled(e.item, !running || allowedWhileComputerMoves(e.item));
@@ -76,6 +80,11 @@ void Form1Controller::Form_Load() {
   settings.読込_環境設定ファイル();
   p_.menu.setChecked(MenuItem::KOUSIKI, p_.preferences.value(kRulesPreference) == "official");
   g.rules = chosenRules();
+  MenuItem control = MenuItem::JIKAN_NASI;
+  for (const MenuEntry& e : kMenuTable)
+    if (e.group == MenuGroup::TimeControl && e.name == p_.preferences.value(kTimeControlPreference)) control = e.item;
+  p_.menu.setChecked(control, true);
+  g.時間設定 = chosenTimeControl();
   初期設定(g, screen);
   syncTimer();
   if (p_.window.top() != kMaximisedTop) p_.window.place(kStartLeft, kStartTop, kStartWidth, kStartHeight);
@@ -146,6 +155,9 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::CANCEL: CANCEL_Click(); break;
     case MenuItem::KOUSIKI: KOUSIKI_Click(); break;
     case MenuItem::TOURYOU: TOURYOU_Click(); break;
+    case MenuItem::JIKAN_NASI: case MenuItem::JIKAN_5_10: case MenuItem::JIKAN_10_30: case MenuItem::JIKAN_3_2:
+      timeControlClick(item);
+      break;
     case MenuItem::REVERSE: navigation.REVERSE_Click(); break;
     case MenuItem::REPLAY: navigation.REPLAY_Click(); break;
     case MenuItem::AFTER: navigation.AFTER_Click(); break;

@@ -98,6 +98,7 @@ public:
   void CANCEL_Click();    // back to the starting position, no game
   void KOUSIKI_Click();   // the official rules on or off, kept for the next runs
   void TOURYOU_Click();   // the player to move resigns, after a yes
+  void timeControlClick(MenuItem item);  // a choice of the 持ち時間 menu, kept for the next runs
 
   // The computer's turn: search, record, blink, play and announce its move, on the event
   // loop's timers; it returns after the decision, before the blink.
@@ -119,6 +120,8 @@ private:
   void dispatchClick(int Button, int X, int Y);  // a click on the board or beside it
   void levelClick(int level);
   Rules chosenRules() const;  // the rules the 公式ﾙｰﾙ item chooses
+  持ち時間設定 chosenTimeControl() const;  // the control the 持ち時間 menu chooses
+  void startClocksOfAFreshGame();  // the chosen control, each side's main time full
   void hideRecordPanel();
   void refuse();                 // the refusal sound
   void playPiecePlaced();        // the piece-placed sound

@@ -9,6 +9,24 @@ void announceWinner(const GameState& g, Dialogs& dialogs) {
   else dialogs.messageBox(g.勝者 == 先手 ? "先手の勝ちです" : "後手の勝ちです", "終了");
 }
 
+持ち時間設定 timeControlOf(MenuItem item) {
+  switch (item) {
+    case MenuItem::JIKAN_5_10: return {300, 10, 0};
+    case MenuItem::JIKAN_10_30: return {600, 30, 0};
+    case MenuItem::JIKAN_3_2: return {180, 0, 2};
+    default: return {};
+  }
+}
+
+void endOnTime(GameState& g, Dialogs& dialogs) {
+  if (g.勝者 != 0 || g.手番 == 0) return;
+  g.勝者 = -g.手番;
+  g.終局 = 終局理由::時間切れ;
+  g.timer1Enabled = false;
+  dialogs.messageBox("時間切れです", "終局");
+  announceWinner(g, dialogs);
+}
+
 bool endByOfficialRules(GameState& g, Dialogs& dialogs) {
   if (g.rules != Rules::official || g.勝者 != 0 || g.手番 == 0) return false;
   const 公式終局 end = 調査_公式終局(g);

@@ -9,6 +9,13 @@
 namespace zelk {
 
 inline constexpr std::string_view kRulesPreference = "rules";  // "official" or "kingcapture"
+inline constexpr std::string_view kTimeControlPreference = "timecontrol";  // the chosen item's name
+
+// The time control of each item of the 持ち時間 menu (none for なし and any other item).
+持ち時間設定 timeControlOf(MenuItem item);
+
+// The side to move has run out of time: the game is lost on time, and announced.
+void endOnTime(GameState& g, Dialogs& dialogs);
 
 // The game's own words for the winner 勝者: against the computer "あなたの勝ちです" or
 // "ｺﾝﾋﾟｭｰﾀの勝ちです", between people "先手の勝ちです" or "後手の勝ちです".

@@ -43,6 +43,25 @@ void Form1Controller::KOUSIKI_Click() {
   if (g.手番 == 0 || g.勝者 != 0) g.rules = chosenRules();
 }
 
+持ち時間設定 Form1Controller::chosenTimeControl() const {
+  for (const MenuEntry& e : kMenuTable)
+    if (e.group == MenuGroup::TimeControl && p_.menu.isChecked(e.item)) return timeControlOf(e.item);
+  return {};
+}
+
+void Form1Controller::timeControlClick(MenuItem item) {
+  for (const MenuEntry& e : kMenuTable)
+    if (e.group == MenuGroup::TimeControl) p_.menu.setChecked(e.item, e.item == item);
+  p_.preferences.setValue(kTimeControlPreference, menuEntry(item).name);
+  // A game in progress keeps its clocks; the control counts from the next fresh game.
+  if (g.手番 == 0 || g.勝者 != 0) g.時間設定 = chosenTimeControl();
+}
+
+void Form1Controller::startClocksOfAFreshGame() {
+  g.時間設定 = chosenTimeControl();
+  g.残りMAN = g.残りCOM = g.時間設定.持ち時間;
+}
+
 void Form1Controller::TOURYOU_Click() {
   const bool playing = g.手番 != 0 && g.勝者 == 0 && g.棋譜モード == 0;
   if (!playing || (g.対局モード == 1 && g.手番 != g.MAN手番)) {
@@ -64,6 +83,7 @@ bool Form1Controller::beginPlay() {
   screen.描画_将棋盤桝();
   const bool fresh = freshStart(g);
   if (fresh) g.開始日時 = kifDateTime(std::time(nullptr));  // for the record's header
+  if (fresh) startClocksOfAFreshGame();
   g.選択状態 = 0;
   g.対局モード = 1;
   g.棋譜モード = 0;
@@ -112,7 +132,8 @@ void Form1Controller::START_Click() {
   for (const int X : {-2, -1, 0}) screen.描画_絵(g.背景種類, X, 0);  // takes the level display away
   screen.描画_将棋盤桝();
   g.開始時刻 = p_.clock.timeOfDay();
-  if (elapsedShown()) g.timer1Enabled = true;
+  if (g.手数 == 0 || g.手番 == 0) startClocksOfAFreshGame();
+  if (elapsedShown() || g.時間設定.on()) g.timer1Enabled = true;  // a control's flag falls unseen too
   g.対局モード = 0;
   if (freshStart(g)) {
     g.開始日時 = kifDateTime(std::time(nullptr));

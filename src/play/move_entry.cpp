@@ -159,6 +159,10 @@ void Form1Controller::dispatchClick(int Button, int X, int Y) {
 void Form1Controller::makeMove(int Button) {
   // The time on this move, measured now: the display's tick may be off.
   g.経過秒 = 調査_経過秒(g.開始時刻, p_.clock.timeOfDay());
+  if (clocks.flagFallen()) {  // the time ran out before the tick saw it
+    endOnTime(g, p_.dialogs);
+    return;
+  }
   手順保存(g, g.移動元X, g.移動元Y, g.移動先X, g.移動先Y, g.移動駒, g.盤面(g.移動先X, g.移動先Y), g.MAN秒,
            g.MAN秒 + g.経過秒, g.COM秒, g.COM秒);
   g.手数 += 1;
@@ -178,6 +182,7 @@ void Form1Controller::makeMove(int Button) {
   if (g.対局モード == 1) {
     g.timer1Enabled = false;
     g.MAN秒 += g.経過秒;
+    持ち時間_消費(g, g.MAN手番, g.経過秒);
     勢力調査(g);
     if (g.rules == Rules::official) {
       g.手番 = g.COM手番;
@@ -199,9 +204,11 @@ void Form1Controller::makeMove(int Button) {
   if (g.手番 == 1) {
     g.手番 = -1;
     g.MAN秒 += g.経過秒;
+    持ち時間_消費(g, g.MAN手番, g.経過秒);
   } else if (g.手番 == -1) {
     g.手番 = 1;
     g.COM秒 += g.経過秒;
+    持ち時間_消費(g, g.COM手番, g.経過秒);
   }
   g.開始時刻 = p_.clock.timeOfDay();
   endByOfficialRules(g, p_.dialogs);

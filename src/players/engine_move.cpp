@@ -2,6 +2,7 @@
 
 #include "players/levels.h"
 #include "search/position.h"
+#include "search/time_manager.h"
 
 namespace zelk {
 
@@ -57,7 +58,18 @@ ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>
   search::Position root(g);
   search::Searcher searcher;
   searcher.setRules(g.rules, g.MAN手番 == 先手 ? search::kLower : search::kUpper);
-  const search::SearchResult r = searcher.search(root, levelBudget(level), stop);
+  search::SearchLimits limits = levelBudget(level);
+  if (g.時間設定.on()) {
+    // Within the game's control: the upper side's clock (the computer's) and the lower one's.
+    search::TimeControl control;
+    control.time[search::kLower] = static_cast<std::int64_t>(g.残りMAN * 1000);
+    control.time[search::kUpper] = static_cast<std::int64_t>(g.残りCOM * 1000);
+    control.increment[search::kLower] = control.increment[search::kUpper] =
+        static_cast<std::int64_t>(g.時間設定.加算 * 1000);
+    control.byoyomi = g.時間設定.加算 > 0 ? 0 : static_cast<std::int64_t>(g.時間設定.秒読み * 1000);
+    limits = search::tighter(limits, search::limitsFor(control, search::kUpper));
+  }
+  const search::SearchResult r = searcher.search(root, limits, stop);
   if (r.best == search::kNoMove) return d;
   d.move = comMoveOf(g, root.toUsi(r.best));
   d.found = true;

@@ -10,14 +10,14 @@ namespace zelk {
 
 enum class MenuItem {
   TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, LEVEL6,
-  KOUSIKI, TOURYOU, OWARI, STOP, CANCEL, REVERSE, REPLAY, AFTER, LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE,
-  KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, KENTOU, KIFU_LIST, HINT, KENTOU_MODE, KAISEKI, HENSHU,
-  OPTION,
+  KOUSIKI, JIKAN, JIKAN_NASI, JIKAN_5_10, JIKAN_10_30, JIKAN_3_2, TOURYOU, OWARI, STOP, CANCEL, REVERSE, REPLAY, AFTER,
+  LBEL_UP, LEBEL_DOWN, KIFU, KIFU_READ, KIFU_WRITE, KIF_READ, KIF_WRITE, SFEN_COPY, KIF_COPY, KIF_PASTE, KENTOU,
+  KIFU_LIST, HINT, KENTOU_MODE, KAISEKI, HENSHU, OPTION,
   HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, SONOTA, KAISETU, VER,
 };
 
 // Items of one exclusive group carry the check mark on the current choice only.
-enum class MenuGroup { None, Level, Background };
+enum class MenuGroup { None, Level, Background, TimeControl };
 
 struct MenuEntry {
   MenuItem item;
@@ -43,6 +43,11 @@ inline constexpr MenuEntry kMenuTable[] = {
     {MenuItem::LEVEL5, "LEVEL5", 2, "LEVEL5", true, MenuGroup::Level},
     {MenuItem::LEVEL6, "LEVEL6", 2, "LEVEL6", true, MenuGroup::Level},
     {MenuItem::KOUSIKI, "KOUSIKI", 1, "公式ﾙｰﾙ", true, MenuGroup::None},
+    {MenuItem::JIKAN, "JIKAN", 1, "持ち時間", false, MenuGroup::None},
+    {MenuItem::JIKAN_NASI, "JIKAN_NASI", 2, "なし", true, MenuGroup::TimeControl},
+    {MenuItem::JIKAN_5_10, "JIKAN_5_10", 2, "5分 秒読み10秒", true, MenuGroup::TimeControl},
+    {MenuItem::JIKAN_10_30, "JIKAN_10_30", 2, "10分 秒読み30秒", true, MenuGroup::TimeControl},
+    {MenuItem::JIKAN_3_2, "JIKAN_3_2", 2, "3分 1手2秒加算", true, MenuGroup::TimeControl},
     {MenuItem::TOURYOU, "TOURYOU", 1, "投了", false, MenuGroup::None},
     {MenuItem::OWARI, "OWARI", 1, "終わり", false, MenuGroup::None},
     {MenuItem::STOP, "STOP", 0, "局面", false, MenuGroup::None},

@@ -1,5 +1,6 @@
 #include "settings/clocks.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zelk {
@@ -27,9 +28,35 @@ std::string 調査_時間秒追加結果(double 秒) {
          変換_数字から文字(static_cast<long long>(std::floor(sec)));
 }
 
+double 調査_持ち時間(const GameState& g, int side) {
+  const double left = side == g.MAN手番 ? g.残りMAN : g.残りCOM;
+  return left + (g.時間設定.加算 > 0 ? 0 : g.時間設定.秒読み);
+}
+
+void 持ち時間_消費(GameState& g, int side, double spent) {
+  if (!g.時間設定.on()) return;
+  double& left = side == g.MAN手番 ? g.残りMAN : g.残りCOM;
+  left = std::max(0.0, left - spent) + g.時間設定.加算;
+}
+
+double 調査_残り表示(const GameState& g, int side, double spent) {
+  const double left = side == g.MAN手番 ? g.残りMAN : g.残りCOM;
+  if (spent < left || g.時間設定.加算 > 0) return std::max(0.0, std::ceil(left - spent));
+  return std::max(0.0, std::ceil(g.時間設定.秒読み - (spent - left)));
+}
+
+bool Clocks::flagFallen() const {
+  return g.時間設定.on() && g.勝者 == 0 && g.手番 != 0 && g.経過秒 >= 調査_持ち時間(g, g.手番);
+}
+
 void Clocks::Timer1_Timer() {
   if (g.勝者 != 0 || !g.timer1Enabled) return;
   g.経過秒 = 調査_経過秒(g.開始時刻, p_.clock.timeOfDay());
+  const bool computerToMove = g.対局モード == 1 && g.手番 == g.COM手番;
+  if (!computerToMove && flagFallen() && onFlag) {
+    onFlag();
+    return;
+  }
   const int whole = static_cast<int>(std::floor(g.経過秒));
   if (whole == g.表示秒) return;
   g.表示秒 = whole;
@@ -44,6 +71,8 @@ void Clocks::Timer1_Timer() {
 
 void Clocks::描画_所有時間(int side, double 秒) {
   if (!p_.menu.isChecked(MenuItem::KEIKA)) return;
+  // Under a time control the clock shows what is left, the running move's time taken off.
+  if (g.時間設定.on()) 秒 = 調査_残り表示(g, side, side == g.手番 && g.timer1Enabled ? g.経過秒 : 0);
   const std::string text = 調査_時間秒追加結果(秒);
   消去_所有時間(side);
   if (side == g.MAN手番) {

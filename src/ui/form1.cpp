@@ -270,7 +270,7 @@ Form1::~Form1() {
 
 void Form1::buildMenus() {
   QMenu* parents[3] = {};
-  QActionGroup* groups[3] = {};
+  QActionGroup* groups[4] = {};  // by MenuGroup
   for (int i = 0; i < kMenuItemCount; ++i) {
     const MenuEntry& e = kMenuTable[i];
     const MenuItem item = e.item;

@@ -418,6 +418,53 @@ TEST_F(GameFlowTest, TheClocksChargeEachSideItsOwnTime) {
   EXPECT_DOUBLE_EQ(g().MAN秒, 20.5);
 }
 
+// Time controls from the 持ち時間 menu: the clocks count down, and a flag that falls loses.
+TEST_F(GameFlowTest, UnderATimeControlTheClocksCountDownAndAFlagFallLosesTheGame) {
+  form->menuClicked(MenuItem::JIKAN_5_10);  // 5 minutes, then 10 seconds a move
+  EXPECT_TRUE(fake.isChecked(MenuItem::JIKAN_5_10));
+  EXPECT_FALSE(fake.isChecked(MenuItem::JIKAN_NASI));
+  EXPECT_EQ(fake.stored["timecontrol"], "JIKAN_5_10");
+  fake.now = 1000;
+  form->SENTE_Click();
+  fake.now = 1020;  // twenty seconds for MAN's move
+  move(1, 4, 1, 3);
+  EXPECT_DOUBLE_EQ(g().残りMAN, 280);
+  EXPECT_DOUBLE_EQ(g().MAN秒, 20) << "the totals are kept as without a control";
+  EXPECT_GT(g().残りCOM, 299) << "the computer answered within its time";
+  ASSERT_EQ(g().手番, g().MAN手番);
+  clear();
+  fake.draws.clear();
+  fake.now = g().開始時刻 + 30.5;
+  form->Timer1_Timer();
+  bool shown = false;  // 280 s less 30.5: 04:10 left
+  for (const auto& t : fake.texts()) shown |= t.text == "00:04:10";
+  EXPECT_TRUE(shown);
+  fake.now = g().開始時刻 + 285;  // into the byoyomi: still playing
+  form->Timer1_Timer();
+  EXPECT_TRUE(fake.boxes.empty());
+  fake.now = g().開始時刻 + 290.1;
+  form->Timer1_Timer();
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|時間切れです", "終了|ｺﾝﾋﾟｭｰﾀの勝ちです"}));
+  EXPECT_EQ(g().勝者, g().COM手番);
+  EXPECT_EQ(g().終局, 終局理由::時間切れ);
+  EXPECT_FALSE(g().timer1Enabled);
+}
+
+TEST_F(GameFlowTest, AnIncrementIsAddedAfterEachMoveAndAControlChosenMidGameWaitsForTheNext) {
+  form->menuClicked(MenuItem::JIKAN_3_2);  // 3 minutes, 2 seconds added a move
+  fake.now = 1000;
+  form->START_Click();
+  EXPECT_TRUE(g().timer1Enabled);
+  fake.now = 1005;
+  move(1, 4, 1, 3);
+  EXPECT_DOUBLE_EQ(g().残りMAN, 177);
+  form->menuClicked(MenuItem::JIKAN_NASI);
+  EXPECT_TRUE(g().時間設定.on()) << "the game in progress keeps its control";
+  form->CANCEL_Click();
+  form->START_Click();
+  EXPECT_FALSE(g().時間設定.on());
+}
+
 TEST_F(GameFlowTest, ViewingARecordAsksToStepAndNoAbandonsIt) {
   form->SENTE_Click();
   g().棋譜モード = 1;

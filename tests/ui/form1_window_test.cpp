@@ -240,7 +240,7 @@ TEST_F(WindowTest, MenuBarTimerPlacementAndHiddenRecordPanel) {
   ASSERT_NE(game, nullptr);
   std::vector<std::string> inGame;
   for (QAction* a : game->actions()) inGame.push_back(a->text().toStdString());
-  EXPECT_EQ(inGame, (std::vector<std::string>{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "公式ﾙｰﾙ", "投了", "終わり"}));
+  EXPECT_EQ(inGame, (std::vector<std::string>{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "公式ﾙｰﾙ", "持ち時間", "投了", "終わり"}));
   std::vector<std::string> backgrounds;
   for (QAction* a : form->action(MenuItem::HAIKEI_GA)->menu()->actions()) backgrounds.push_back(a->text().toStdString());
   EXPECT_EQ(backgrounds, (std::vector<std::string>{"緑", "畳", "竹", "宇宙", "煉瓦"}));
