@@ -28,7 +28,10 @@ struct Noise {
 };
 
 void put16(std::ofstream& out, std::uint16_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); }
-void put32(std::ofstream& out, std::uint32_t v) { put16(out, v & 0xFFFF); put16(out, v >> 16); }
+void put32(std::ofstream& out, std::uint32_t v) {
+  put16(out, v & 0xFFFF);
+  put16(out, v >> 16);
+}
 
 bool writeWave(const std::filesystem::path& file, const std::vector<double>& samples) {
   std::ofstream out(file, std::ios::binary);
@@ -101,8 +104,7 @@ std::vector<double> tune() {
   std::vector<double> s(static_cast<std::size_t>(seconds * kRate), 0.0);
   // D minor pentatonic (D F G A C), one note a beat of 0.75 s; 0 is a rest.
   const double scale[] = {0, 293.66, 349.23, 392.00, 440.00, 523.25, 587.33};
-  const int melody[] = {1, 3, 4, 0, 5, 4, 3, 0, 2, 3, 1, 0, 4, 5, 6, 0,
-                        5, 4, 3, 0, 2, 1, 2, 0, 3, 4, 5, 0, 4, 3, 1, 0};
+  const int melody[] = {1, 3, 4, 0, 5, 4, 3, 0, 2, 3, 1, 0, 4, 5, 6, 0, 5, 4, 3, 0, 2, 1, 2, 0, 3, 4, 5, 0, 4, 3, 1, 0};
   const double beat = seconds / (sizeof(melody) / sizeof(melody[0]));
   for (std::size_t n = 0; n < sizeof(melody) / sizeof(melody[0]); ++n) {
     if (melody[n] == 0) continue;
@@ -132,7 +134,9 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path folder(argv[1]);
   std::filesystem::create_directories(folder);
-  const auto name = [&](const char* utf8) { return folder / std::filesystem::path(reinterpret_cast<const char8_t*>(utf8)); };
+  const auto name = [&](const char* utf8) {
+    return folder / std::filesystem::path(reinterpret_cast<const char8_t*>(utf8));
+  };
   const bool ok = writeWave(name("駒打音.wav"), click()) && writeWave(name("禁止.wav"), buzz()) &&
                   writeWave(name("その他.wav"), chime()) && writeWave(name("BGM.wav"), tune());
   if (!ok) std::fprintf(stderr, "make_sounds: cannot write into %s\n", argv[1]);

@@ -10,16 +10,11 @@ std::string usageErrorText(std::string_view program, std::string_view argument) 
 GameCommandLine parseGameCommandLine(const std::vector<std::string>& args) {
   GameCommandLine c;
   for (const std::string& a : args) {
-    if (a == "-h" || a == "--help")
-      c.help = true;
-    else if (a == "-v" || a == "--version")
-      c.version = true;
-    else if (a == "--desktop")
-      c.desktop = true;
-    else if (a == "--paths")
-      c.paths = true;
-    else
-      c.others.push_back(a);
+    if (a == "-h" || a == "--help") c.help = true;
+    else if (a == "-v" || a == "--version") c.version = true;
+    else if (a == "--desktop") c.desktop = true;
+    else if (a == "--paths") c.paths = true;
+    else c.others.push_back(a);
   }
   return c;
 }
@@ -27,8 +22,9 @@ GameCommandLine parseGameCommandLine(const std::vector<std::string>& args) {
 // Qt's options for a widget program on X11 or Wayland, with one dash or two.
 std::string firstArgumentNotForQt(const std::vector<std::string>& others) {
   static constexpr std::string_view withValue[] = {
-      "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowtitle",
-      "title", "qwindowicon", "icon", "session", "display", "name", "visual", "style", "stylesheet", "qmljsdebugger"};
+      "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry", "qwindowtitle",
+      "title",    "qwindowicon",        "icon",          "session", "display",         "name",     "visual",
+      "style",    "stylesheet",         "qmljsdebugger"};
   static constexpr std::string_view alone[] = {"reverse", "testability", "widgetcount", "nograb", "dograb", "sync"};
   for (std::size_t i = 0; i < others.size(); ++i) {
     std::string_view a = others[i];

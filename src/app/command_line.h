@@ -16,8 +16,8 @@ std::string usageErrorText(std::string_view program, std::string_view argument);
 struct GameCommandLine {
   bool help = false;
   bool version = false;
-  bool desktop = false;  // started from the desktop entry: the per-user folder is the start-up folder
-  bool paths = false;    // print where the files are found, and exit
+  bool desktop = false;             // started from the desktop entry: the per-user folder is the start-up folder
+  bool paths = false;               // print where the files are found, and exit
   std::vector<std::string> others;  // left for Qt, which takes its own (-platform, -style …)
 };
 

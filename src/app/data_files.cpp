@@ -8,9 +8,7 @@
 
 namespace zelk::app {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::filesystem::path programFolder() {
   std::error_code ec;

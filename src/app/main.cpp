@@ -46,8 +46,9 @@ int main(int argc, char** argv) {
   }
 
   std::error_code ec;
-  const StartFolder start = chooseStartFolder(
-      command.desktop, perUserFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")), std::filesystem::current_path(ec));
+  const StartFolder start =
+      chooseStartFolder(command.desktop, perUserFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                        std::filesystem::current_path(ec));
   const std::vector<std::filesystem::path> folders = dataFolders(start.folder, programFolder(), ZELK55_DATADIR);
   if (command.paths) {
     const DataFileReport report = reportDataFiles(start.folder, folders);

@@ -46,8 +46,8 @@ StartFolder chooseStartFolder(bool fromDesktop, const std::filesystem::path& per
   }
   std::error_code ec;
   if (makeFolder(perUser, ec)) return {perUser, {}};
-  return {current, "ファイルを置くフォルダ " + utf8Of(perUser) + " を作れません（" + systemErrorText(ec.value()) + "）。\n" +
-                       utf8Of(current) + " を使います。"};
+  return {current, "ファイルを置くフォルダ " + utf8Of(perUser) + " を作れません（" + systemErrorText(ec.value()) +
+                       "）。\n" + utf8Of(current) + " を使います。"};
 }
 
 }  // namespace zelk::app

@@ -11,7 +11,8 @@
 #include "usi/usi.h"
 
 int main(int argc, char** argv) {
-  const zelk::app::UsiCommandLine command = zelk::app::parseUsiCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  const zelk::app::UsiCommandLine command =
+      zelk::app::parseUsiCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   switch (command.run) {
     case zelk::app::UsiRun::Help: std::cout << zelk::app::usiHelpText(); return 0;
     case zelk::app::UsiRun::Version: std::cout << zelk::app::versionText("zelk55-usi"); return 0;

@@ -157,7 +157,8 @@ void syncFolder(const fs::path& target) {
 std::string systemErrorText(int err) {
   switch (err) {
     case ENOENT: return "ファイルがありません";
-    case EACCES: case EPERM: return "許可がありません";
+    case EACCES:
+    case EPERM: return "許可がありません";
     case EISDIR: return "フォルダです";
     case ENOTDIR: return "途中がフォルダではありません";
     case ENOSPC: return "ディスクに空きがありません";
@@ -167,9 +168,11 @@ std::string systemErrorText(int err) {
     case ENAMETOOLONG: return "名前が長すぎます";
     case ELOOP: return "リンクが多すぎます";
     case EEXIST: return "同じ名前があります";
-    case EBUSY: case ETXTBSY: return "使用中です";
+    case EBUSY:
+    case ETXTBSY: return "使用中です";
     case EIO: return "入出力エラーです";
-    case EMFILE: case ENFILE: return "開いているファイルが多すぎます";
+    case EMFILE:
+    case ENFILE: return "開いているファイルが多すぎます";
     case ENOMEM: return "メモリが足りません";
     case EINVAL: return "使えない名前です";
     default: return "エラー番号 " + std::to_string(err);

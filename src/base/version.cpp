@@ -7,7 +7,9 @@
 namespace zelk::app {
 
 std::string versionText(std::string_view program) {
-  return std::string(program) + " (Zelk ５五将棋) " ZELK55_VERSION "\n"
+  return std::string(program) +
+         " (Zelk ５五将棋) " ZELK55_VERSION
+         "\n"
          "Copyright (C) 2026 the Zelk team\n"
          "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
          "This is free software: you are free to change and redistribute it.\n"

@@ -40,8 +40,8 @@ Score piecePatterns(GameState& g, const Candidate& c, Score s) {
       if (c.drop) {
         if (!c.defended && ty > 1 && g.盤面(tx, ty - 1) >= COM銀 && (g.持駒MAN(1) > 0 || g.持駒MAN(2) > 0))
           s += points(6);
-        if (!(g.勢力MAN(c.ax, c.ay) == 0 && g.前勢力COM(c.ax, c.ay) > 0) && c.defended &&
-            g.攻駒MAN(tx, ty) == MAN飛 && c.ax == tx && ty < c.ay)  // the pawn blocks the rook's file
+        if (!(g.勢力MAN(c.ax, c.ay) == 0 && g.前勢力COM(c.ax, c.ay) > 0) && c.defended && g.攻駒MAN(tx, ty) == MAN飛 &&
+            c.ax == tx && ty < c.ay)  // the pawn blocks the rook's file
           s += points(120);
         return s;
       }
@@ -79,8 +79,7 @@ Score piecePatterns(GameState& g, const Candidate& c, Score s) {
       s += points(調査_周辺状況(g, tx, ty));
       if (ty < 5 && g.勢力MAN(tx, ty + 1) > 0 && 調査_移動可場所数(g, tx, ty, COM角) == 0) s -= points(100);
       return s;
-    case COM馬:
-      return s + points(調査_周辺状況(g, tx, ty));
+    case COM馬: return s + points(調査_周辺状況(g, tx, ty));
     case COM飛:
       s += points(調査_周辺状況(g, tx, ty));
       if (c.drop) {
@@ -111,8 +110,7 @@ Score piecePatterns(GameState& g, const Candidate& c, Score s) {
       if (g.勢力COM(tx, ty) > g.前勢力COM(tx, ty)) s += points(1);
       if (調査_移動可場所数(g, tx, ty, COM王) < 2) s -= points(20);
       return s;
-    default:
-      return s;  // a silver has no pattern
+    default: return s;  // a silver has no pattern
   }
 }
 
@@ -122,9 +120,18 @@ Score 盤評価(GameState& g, int 取得駒, int 移動駒, int 移動元X, int 
   if (取得駒 == MAN王) return kMateCaptureKing;
   if (g.勢力MAN(g.COM王X, g.COM王Y) >= 1) return kMateRefused;
 
-  Candidate c{取得駒, 移動駒, 移動元X, 移動元Y, 移動先X, 移動先Y, g.MAN王X, g.MAN王Y, 移動元X < 0,
-              g.勢力MAN(移動先X, 移動先Y) > 0, g.勢力COM(移動先X, 移動先Y) > 0,
-              g.攻駒MAN_X(移動先X, 移動先Y), g.攻駒MAN_Y(移動先X, 移動先Y)};
+  Candidate c{取得駒,
+              移動駒,
+              移動元X,
+              移動元Y,
+              移動先X,
+              移動先Y,
+              g.MAN王X,
+              g.MAN王Y,
+              移動元X<0, g.勢力MAN(移動先X, 移動先Y)> 0,
+              g.勢力COM(移動先X, 移動先Y) > 0,
+              g.攻駒MAN_X(移動先X, 移動先Y),
+              g.攻駒MAN_Y(移動先X, 移動先Y)};
   const int tx = c.tx, ty = c.ty, kx = c.kx, ky = c.ky, pc = c.pc;
   const bool check = g.勢力COM(kx, ky) > 0;
   const int weakest = std::abs(g.攻駒MAN(tx, ty));

@@ -44,7 +44,7 @@ Score scoreBoardMove(GameState& g, int fx, int fy, int tx, int ty, int captured,
 
 ComDecision decideComMove(GameState& g, SearchTick tick) {
   ComDecision best;
-  Score 最高評価 = kNoScoreYet;  // the best score so far
+  Score 最高評価 = kNoScoreYet;                      // the best score so far
   const bool official = g.rules == Rules::official;  // only moves of those rules are tried
   探索準備(g);
 

@@ -12,8 +12,8 @@ namespace zelk {
 struct ComMove {
   int fromX = 0, fromY = 0;  // source square, or (-1, kind) for a drop
   int toX = 0, toY = 0;
-  int placed = 0;            // code placed on the destination (promoted or not)
-  int sourcePiece = 0;       // code that stood on the source (the dropped piece for a drop)
+  int placed = 0;       // code placed on the destination (promoted or not)
+  int sourcePiece = 0;  // code that stood on the source (the dropped piece for a drop)
   Score score = kNoScoreYet;
   bool isDrop() const { return fromX == kComHandColumn; }
 };

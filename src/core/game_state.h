@@ -12,6 +12,10 @@
 
 namespace zelk {
 
+// clang-format off
+// Aligned by hand: the comments line up by their width on screen, which the formatter does
+// not count right for Japanese names.
+
 // A 6x6 array indexed (X, Y) like the board; index 0 is never a square.
 template <class T>
 struct Grid {
@@ -153,4 +157,5 @@ struct GameState : InfluenceMaps, SearchSnapshot {
   std::string 棋譜表題, 上の対局者, 下の対局者, 開始日時;
 };
 
+// clang-format on
 }  // namespace zelk

@@ -5,6 +5,10 @@
 
 namespace zelk {
 
+// clang-format off
+// Aligned by hand: the comments line up by their width on screen, which the formatter does
+// not count right for Japanese names.
+
 class GameView {
 public:
   virtual ~GameView() = default;
@@ -24,4 +28,5 @@ public:
   void 画面_再描画() override {}
 };
 
+// clang-format on
 }  // namespace zelk

@@ -24,11 +24,11 @@ inline void recordMan(GameState& g, int c, int x, int y, int tx, int ty, bool si
 
 // How much of the COM rule a COM piece applies (not every COM piece records everything).
 struct ComRule {
-  bool defender;      // records in 守駒COM
-  bool defenderPos;   // ... with its square
-  bool attacker;      // records in 攻駒COM
-  bool attackerPos;   // ... with its square
-  bool checkMark;     // marks 王手駒COM when the target is the MAN king
+  bool defender;     // records in 守駒COM
+  bool defenderPos;  // ... with its square
+  bool attacker;     // records in 攻駒COM
+  bool attackerPos;  // ... with its square
+  bool checkMark;    // marks 王手駒COM when the target is the MAN king
 };
 inline constexpr ComRule kComFull{true, true, true, true, true};
 inline constexpr ComRule kComLine{true, true, true, true, false};

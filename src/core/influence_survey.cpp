@@ -65,24 +65,18 @@ void surveyMan(GameState& g, int code, int x, int y) {
       break;
     case MANと:
     case MAN成銀:
-    case MAN金:
-      勢力確定自金(g, code, x, y);
-      break;
+    case MAN金: 勢力確定自金(g, code, x, y); break;
     case MAN銀: {
       static constexpr Step steps[5] = {{0, -1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
       manSteps(g, MAN銀, x, y, steps, true);
       break;
     }
-    case MAN角:
-      勢力確定自角(g, x, y);
-      break;
+    case MAN角: 勢力確定自角(g, x, y); break;
     case MAN馬:
       manSteps(g, MAN馬, x, y, kOrthogonal, true);
       勢力確定自角(g, x, y);
       break;
-    case MAN飛:
-      rookLines(g, MAN飛, x, y);
-      break;
+    case MAN飛: rookLines(g, MAN飛, x, y); break;
     case MAN龍:
       rookLines(g, MAN龍, x, y);
       manSteps(g, MAN龍, x, y, kDiagonal, true);
@@ -92,8 +86,7 @@ void surveyMan(GameState& g, int code, int x, int y) {
       g.MAN王Y = y;
       manSteps(g, MAN王, x, y, kKingSteps, false);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -104,25 +97,19 @@ void surveyCom(GameState& g, int code, int x, int y) {
       break;
     case COMと:
     case COM成銀:
-    case COM金:
-      勢力確定敵金(g, x, y);
-      break;
+    case COM金: 勢力確定敵金(g, x, y); break;
     case COM銀: {
       static constexpr Step steps[5] = {{0, 1}, {-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
       comSteps(g, COM銀, x, y, steps, {true, true, false, false, true});
       break;
     }
-    case COM角:
-      勢力確定敵角(g, COM角, x, y);
-      break;
+    case COM角: 勢力確定敵角(g, COM角, x, y); break;
     case COM馬:
       // The horse's single steps only count and mark checks; its lines record it.
       comSteps(g, COM馬, x, y, kOrthogonal, {false, false, false, false, true});
       勢力確定敵角(g, COM馬, x, y);
       break;
-    case COM飛:
-      rookLines(g, COM飛, x, y);
-      break;
+    case COM飛: rookLines(g, COM飛, x, y); break;
     case COM龍:
       rookLines(g, COM龍, x, y);
       comSteps(g, COM龍, x, y, kDiagonal, survey::kComFull);
@@ -132,8 +119,7 @@ void surveyCom(GameState& g, int code, int x, int y) {
       g.COM王Y = y;
       comSteps(g, COM王, x, y, kKingSteps, {true, false, false, false, false});
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

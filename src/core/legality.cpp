@@ -39,31 +39,28 @@ int 移動チェック(const GameState& g, int 移動元X, int 移動元Y, int �
       if (drop) return (移動駒 == MAN歩 ? 移動先Y != 1 : 移動先Y != 5) ? 1 : 0;
       return (dx == 0 && dy == fwd) ? 1 : 0;
     case MAN銀:
-    case COM銀:
-      return (std::abs(dx) <= 1 && (dy == fwd || (dy == -fwd && dx != 0))) ? 1 : 0;
-    case MAN金: case COM金:
-    case MANと: case COMと:
-    case MAN成銀: case COM成銀:
-      return goldStep(dx, dy, fwd) ? 1 : 0;
+    case COM銀: return (std::abs(dx) <= 1 && (dy == fwd || (dy == -fwd && dx != 0))) ? 1 : 0;
+    case MAN金:
+    case COM金:
+    case MANと:
+    case COMと:
+    case MAN成銀:
+    case COM成銀: return goldStep(dx, dy, fwd) ? 1 : 0;
     case MAN角:
-    case COM角:
-      return 移動チェック角(g, 移動元X, 移動元Y, 移動先X, 移動先Y);
+    case COM角: return 移動チェック角(g, 移動元X, 移動元Y, 移動先X, 移動先Y);
     case MAN馬:
     case COM馬:
       if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return 1;
       return 移動チェック角(g, 移動元X, 移動元Y, 移動先X, 移動先Y);
     case MAN飛:
-    case COM飛:
-      return 移動チェック飛車(g, 移動元X, 移動元Y, 移動先X, 移動先Y);
+    case COM飛: return 移動チェック飛車(g, 移動元X, 移動元Y, 移動先X, 移動先Y);
     case MAN龍:
     case COM龍:
       if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return 1;
       return 移動チェック飛車(g, 移動元X, 移動元Y, 移動先X, 移動先Y);
     case MAN王:
-    case COM王:
-      return (std::abs(dx) <= 1 && std::abs(dy) <= 1) ? 1 : 0;
-    default:
-      return 1;  // no such code stands on the board
+    case COM王: return (std::abs(dx) <= 1 && std::abs(dy) <= 1) ? 1 : 0;
+    default: return 1;  // no such code stands on the board
   }
 }
 
@@ -113,9 +110,13 @@ int canPromote(int 移動元X, int 移動元Y, int 移動先Y, int 移動駒) {
   if (isDropSource(移動元X)) return 0;
   switch (移動駒) {
     case MAN歩: return 移動先Y == 1 ? 1 : 0;
-    case MAN銀: case MAN角: case MAN飛: return (移動先Y == 1 || 移動元Y == 1) ? 1 : 0;
+    case MAN銀:
+    case MAN角:
+    case MAN飛: return (移動先Y == 1 || 移動元Y == 1) ? 1 : 0;
     case COM歩: return 移動先Y == 5 ? 1 : 0;
-    case COM銀: case COM角: case COM飛: return (移動先Y == 5 || 移動元Y == 5) ? 1 : 0;
+    case COM銀:
+    case COM角:
+    case COM飛: return (移動先Y == 5 || 移動元Y == 5) ? 1 : 0;
     default: return 0;
   }
 }

@@ -51,8 +51,7 @@ bool dropBlocks(GameState& g, const Map& checks, const MateSides& s) {
 bool kingFlees(const GameState& g, const Map& attackerReach, const MateSides& s) {
   for (int x = s.kx - 1; x <= s.kx + 1; ++x)
     for (int y = s.ky - 1; y <= s.ky + 1; ++y)
-      if (onBoard(x, y) && 移動チェック(g, s.kx, s.ky, x, y, s.king) == 1 && attackerReach(x, y) == 0)
-        return true;
+      if (onBoard(x, y) && 移動チェック(g, s.kx, s.ky, x, y, s.king) == 1 && attackerReach(x, y) == 0) return true;
   return false;
 }
 

@@ -4,8 +4,8 @@
 
 namespace zelk {
 
-void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元駒, int 先駒,
-              double 前秒M, double 後秒M, double 前秒C, double 後秒C) {
+void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元駒, int 先駒, double 前秒M, double 後秒M,
+              double 前秒C, double 後秒C) {
   (void)元X, (void)元Y, (void)先X, (void)先Y, (void)元駒, (void)先駒;  // found again by comparing slots
   const auto n = static_cast<std::size_t>(g.記録位置);
   if (g.記録.size() <= n) g.記録.resize(n + 1);

@@ -10,8 +10,8 @@ namespace zelk {
 
 // Saves the position before the move and the four clock values in slot 記録位置, growing the
 // history as needed; 記録最終 becomes 記録位置. The move arguments describe the move only.
-void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元駒, int 先駒,
-              double 前秒M, double 後秒M, double 前秒C, double 後秒C);
+void 手順保存(GameState& g, int 元X, int 元Y, int 先X, int 先Y, int 元駒, int 先駒, double 前秒M, double 後秒M,
+              double 前秒C, double 後秒C);
 
 // Executes the move or drop (source column 7 or -1 with the kind index as row) on the board
 // and in the hands, and redraws what changed. 移動駒 is already promoted when promoting.

@@ -8,6 +8,10 @@
 
 namespace zelk {
 
+// clang-format off
+// Aligned by hand: the comments line up by their width on screen, which the formatter does
+// not count right for Japanese names.
+
 inline constexpr int MAN歩 = -10;    // pawn
 inline constexpr int MANと = -11;    // promoted pawn
 inline constexpr int MAN銀 = -100;   // silver
@@ -66,4 +70,5 @@ inline constexpr int handKindOf(int code) {
   }
 }
 
+// clang-format on
 }  // namespace zelk

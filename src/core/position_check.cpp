@@ -13,8 +13,16 @@ constexpr const char* kFilesJa[6] = {"", "１", "２", "３", "４", "５"};
 
 bool isPieceCode(int code) {
   switch (magnitude(code)) {
-    case 10: case 11: case 100: case 101: case 110:
-    case 800: case 801: case 900: case 901: case 950: return true;
+    case 10:
+    case 11:
+    case 100:
+    case 101:
+    case 110:
+    case 800:
+    case 801:
+    case 900:
+    case 901:
+    case 950: return true;
     default: return false;
   }
 }
@@ -51,8 +59,7 @@ std::optional<PositionProblem> positionProblem(const GameState& g, bool kingTake
     }
   }
   for (int k = 1; k <= 5; ++k) {
-    if (g.持駒MAN(k) < 0 || g.持駒COM(k) < 0)
-      return problem("a negative count in hand", "持駒の数が負です");
+    if (g.持駒MAN(k) < 0 || g.持駒COM(k) < 0) return problem("a negative count in hand", "持駒の数が負です");
     // Summed in steps that stop at the first excess, so no count can overflow.
     if (g.持駒MAN(k) > 2 || g.持駒COM(k) > 2 || (pieces[k] += g.持駒MAN(k) + g.持駒COM(k)) > 2)
       return problem(std::string("more than 2 ") + kKindNames[k] + " on the board and in the hands",
@@ -65,7 +72,8 @@ std::optional<PositionProblem> positionProblem(const GameState& g, bool kingTake
     if (kings[side] == 0 && !(taken && side == toMove))
       return problem(std::string(n.text) + " has no king", std::string(n.japanese) + "の王がありません");
     if (kings[side] > 1)
-      return problem(std::string(n.text) + " has more than one king", std::string(n.japanese) + "の王が2枚以上あります");
+      return problem(std::string(n.text) + " has more than one king",
+                     std::string(n.japanese) + "の王が2枚以上あります");
   }
   for (int x = 1; x <= 5; ++x) {
     int pawns[2] = {0, 0};

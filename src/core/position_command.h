@@ -11,9 +11,9 @@
 namespace zelk {
 
 struct PositionWords {
-  std::string sfen;                      // the position (the start position for startpos)
-  std::string stray;                     // a word after the position that is not "moves"
-  std::vector<std::string_view> moves;   // the words after "moves", as given
+  std::string sfen;                     // the position (the start position for startpos)
+  std::string stray;                    // a word after the position that is not "moves"
+  std::vector<std::string_view> moves;  // the words after "moves", as given
 };
 
 // Splits the text; none when it names no position. A leading "position" is skipped; with

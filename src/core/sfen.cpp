@@ -61,7 +61,6 @@ void locateKings(GameState& g) {
     }
 }
 
-
 std::optional<std::string> loadSfen(GameState& g, std::string_view sfen) {
   // Fields: board, side, hands, move number (the last two may be left out).
   const std::vector<std::string_view> w = words(sfen);

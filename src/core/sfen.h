@@ -21,7 +21,7 @@ inline constexpr int kLargestMoveNumber = 9999999;
 struct UsiMove {
   int fromX = 0, fromY = 0;  // source square; unused for a drop
   int toX = 0, toY = 0;
-  int kind = 0;              // hand kind index for a drop, 0 for a board move
+  int kind = 0;  // hand kind index for a drop, 0 for a board move
   bool promote = false;
   bool isDrop() const { return kind != 0; }
   friend bool operator==(const UsiMove&, const UsiMove&) = default;

@@ -27,9 +27,9 @@ RecordPosition standardStart();
 
 struct RecordedMove {
   UsiMove move;
-  bool timed = false;  // the times below were recorded
-  long seconds = 0;    // time spent on this move, whole seconds
-  long total = 0;      // the mover's total after this move, whole seconds
+  bool timed = false;                 // the times below were recorded
+  long seconds = 0;                   // time spent on this move, whole seconds
+  long total = 0;                     // the mover's total after this move, whole seconds
   std::vector<std::string> comments;  // remarks written after the move
   friend bool operator==(const RecordedMove&, const RecordedMove&) = default;
 };
@@ -39,7 +39,7 @@ struct RecordEnd {
   std::string word;    // 投了, 詰み, 中断, 千日手 …; empty when no end line was written
   bool timed = false;  // the end line carried a time
   long seconds = 0, total = 0;
-  int winner = 0;      // 先手, 後手, or 0 (a draw, an interruption, unknown)
+  int winner = 0;  // 先手, 後手, or 0 (a draw, an interruption, unknown)
   friend bool operator==(const RecordEnd&, const RecordEnd&) = default;
 };
 

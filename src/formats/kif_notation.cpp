@@ -33,9 +33,9 @@ struct NameEntry {
 
 // Longer names first, so that 成銀 is not read as 成 and 銀.
 constexpr NameEntry kNames[] = {
-    {U"成銀", 101}, {U"成香", 0}, {U"成桂", 0}, {U"歩", 10}, {U"と", 11}, {U"銀", 100}, {U"全", 101},
-    {U"金", 110},  {U"角", 800}, {U"馬", 801}, {U"飛", 900}, {U"龍", 901}, {U"竜", 901}, {U"玉", 950},
-    {U"王", 950},  {U"香", 0},   {U"桂", 0},   {U"杏", 0},   {U"圭", 0},
+    {U"成銀", 101}, {U"成香", 0}, {U"成桂", 0}, {U"歩", 10},  {U"と", 11},  {U"銀", 100}, {U"全", 101},
+    {U"金", 110},   {U"角", 800}, {U"馬", 801}, {U"飛", 900}, {U"龍", 901}, {U"竜", 901}, {U"玉", 950},
+    {U"王", 950},   {U"香", 0},   {U"桂", 0},   {U"杏", 0},   {U"圭", 0},
 };
 
 // A square written as a file and a rank ("５三", "53"); reports a square off this board.
@@ -151,8 +151,8 @@ PieceName readPieceName(std::u32string_view text) {
 }
 
 std::string kifMoveText(const GameState& before, const UsiMove& m, const UsiMove* previous) {
-  std::string s = previous && previous->toX == m.toX && previous->toY == m.toY ? std::string("同　")
-                                                                                : kifSquare(m.toX, m.toY);
+  std::string s =
+      previous && previous->toX == m.toX && previous->toY == m.toY ? std::string("同　") : kifSquare(m.toX, m.toY);
   if (m.isDrop()) {
     s += kifPieceName(kManHandCodes[m.kind]);
     s += "打";

@@ -48,12 +48,12 @@ std::string kifMoveText(const GameState& before, const UsiMove& m, const UsiMove
 
 // A move as a KIF line states it, before it is checked against a position.
 struct KifMoveWords {
-  bool same = false;       // 同: the destination of the previous move
+  bool same = false;  // 同: the destination of the previous move
   int toX = 0, toY = 0;
-  int magnitude = 0;       // the piece named, 10 … 950
-  bool promote = false;    // 成
-  bool declined = false;   // 不成
-  bool drop = false;       // 打, or no source given
+  int magnitude = 0;      // the piece named, 10 … 950
+  bool promote = false;   // 成
+  bool declined = false;  // 不成
+  bool drop = false;      // 打, or no source given
   int fromX = 0, fromY = 0;
   std::size_t length = 0;  // code points the move took
 };

@@ -44,9 +44,9 @@ struct EndWord {
   int moverWins;
 };
 constexpr EndWord kEndWords[] = {
-    {U"投了", -1},     {U"詰み", -1},     {U"切れ負け", -1}, {U"反則負け", -1}, {U"不戦敗", -1},
-    {U"反則勝ち", 1},  {U"入玉勝ち", 1},  {U"不戦勝", 1},    {U"勝ち宣言", 1},  {U"中断", 0},
-    {U"千日手", 0},    {U"持将棋", 0},    {U"不詰", 0},      {U"封じ手", 0},
+    {U"投了", -1},    {U"詰み", -1},    {U"切れ負け", -1}, {U"反則負け", -1}, {U"不戦敗", -1},
+    {U"反則勝ち", 1}, {U"入玉勝ち", 1}, {U"不戦勝", 1},    {U"勝ち宣言", 1},  {U"中断", 0},
+    {U"千日手", 0},   {U"持将棋", 0},   {U"不詰", 0},      {U"封じ手", 0},
 };
 
 // Reads a hand ("角　歩二", "なし") into counts by kind.
@@ -143,8 +143,8 @@ private:
   bool ended_ = false;
   std::vector<std::u32string> diagramRows_;
   bool diagramSeen_ = false;
-  int diagramLine_ = 0;        // the line of the diagram's first row
-  bool otherGame_ = false;     // 手合割 names the game "その他" or leaves it to the diagram
+  int diagramLine_ = 0;     // the line of the diagram's first row
+  bool otherGame_ = false;  // 手合割 names the game "その他" or leaves it to the diagram
   Hand handFirst_, handSecond_;
   int sideToMove_ = 先手;
   GameState g_;
@@ -296,7 +296,8 @@ std::optional<std::optional<KifTimeRead>> Reader::timeAfter(std::u32string_view 
   if (t.empty() || (t[0] != U'(' && t[0] != U'（')) return std::optional<KifTimeRead>();
   if (const auto time = readKifTime(t)) return time;
   const std::size_t close = t.find_first_of(U")）");
-  fail("消費時間「" + excerpt(t.substr(0, close == std::u32string_view::npos ? t.size() : close + 1)) + "」が読めません");
+  fail("消費時間「" + excerpt(t.substr(0, close == std::u32string_view::npos ? t.size() : close + 1)) +
+       "」が読めません");
   return std::nullopt;
 }
 

@@ -14,11 +14,18 @@ namespace {
 
 bool isPieceCode(int c) {
   switch (magnitude(c)) {
-    case 0: case 10: case 11: case 100: case 101: case 110:
-    case 800: case 801: case 900: case 901: case 950:
-      return true;
-    default:
-      return false;
+    case 0:
+    case 10:
+    case 11:
+    case 100:
+    case 101:
+    case 110:
+    case 800:
+    case 801:
+    case 900:
+    case 901:
+    case 950: return true;
+    default: return false;
   }
 }
 

@@ -91,8 +91,8 @@ FileResult readStandardInput(std::istream& in) {
 }
 
 // Reads and understands the input; the reason on failure, naming the file.
-std::optional<GameRecord> load(const std::string& file, const std::string& from, std::istream& in,
-                               std::ostream& err, int& status) {
+std::optional<GameRecord> load(const std::string& file, const std::string& from, std::istream& in, std::ostream& err,
+                               int& status) {
   std::string why;
   const auto format = formatFor(file, from, why);
   if (!format) {
@@ -186,7 +186,8 @@ int runRecordTool(const std::vector<std::string>& args, std::istream& in, std::o
   const bool known = (c.name == "convert" && c.files.size() == 2) || (c.name == "show" && c.files.size() == 1);
   if (!c.error.empty() || !known) {
     if (!c.error.empty()) err << "zelk55-record: " << c.error << "\n";
-    else if (!c.name.empty() && c.name != "convert" && c.name != "show") err << "zelk55-record: unknown command " << c.name << "\n";
+    else if (!c.name.empty() && c.name != "convert" && c.name != "show")
+      err << "zelk55-record: unknown command " << c.name << "\n";
     err << kUsage;
     return kToolUsage;
   }

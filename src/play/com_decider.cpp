@@ -14,10 +14,9 @@ ComDecider ruleBasedDecider(SearchTick tick) {
 }
 
 ComDecider searchingDecider(int level) {
-  return ComDecider{[level](GameState& position, const std::atomic<bool>& stop) {
-                      return searchComMove(position, level, stop);
-                    },
-                    true};
+  return ComDecider{
+      [level](GameState& position, const std::atomic<bool>& stop) { return searchComMove(position, level, stop); },
+      true};
 }
 
 ComDecider deciderForLevel(int level) { return isSearchingLevel(level) ? searchingDecider(level) : ComDecider{}; }

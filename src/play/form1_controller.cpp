@@ -100,14 +100,23 @@ void Form1Controller::Timer1_Timer() { clocks.Timer1_Timer(); }
 
 bool Form1Controller::allowedWhileComputerMoves(MenuItem item) {
   switch (item) {
-    case MenuItem::OWARI: case MenuItem::KAISETU: case MenuItem::BGM:
-    case MenuItem::TAIKYOKU: case MenuItem::MATCH_MAN: case MenuItem::START2: case MenuItem::LEVEL:
-    case MenuItem::STOP: case MenuItem::KIFU: case MenuItem::OPTION: case MenuItem::HAIKEI_GA:
-    case MenuItem::SONOTA: case MenuItem::KENTOU: case MenuItem::KIFU_LIST: case MenuItem::HINT:
-    case MenuItem::KENTOU_MODE:
-      return true;
-    default:
-      return false;
+    case MenuItem::OWARI:
+    case MenuItem::KAISETU:
+    case MenuItem::BGM:
+    case MenuItem::TAIKYOKU:
+    case MenuItem::MATCH_MAN:
+    case MenuItem::START2:
+    case MenuItem::LEVEL:
+    case MenuItem::STOP:
+    case MenuItem::KIFU:
+    case MenuItem::OPTION:
+    case MenuItem::HAIKEI_GA:
+    case MenuItem::SONOTA:
+    case MenuItem::KENTOU:
+    case MenuItem::KIFU_LIST:
+    case MenuItem::HINT:
+    case MenuItem::KENTOU_MODE: return true;
+    default: return false;
   }
 }
 
@@ -117,20 +126,40 @@ bool Form1Controller::allowedWhileComputerMoves(MenuItem item) {
 bool Form1Controller::leaveEditor(MenuItem item) {
   if (!editor.editing()) return true;
   switch (item) {
-    case MenuItem::HENSHU: case MenuItem::OWARI: case MenuItem::VER: case MenuItem::KAISETU:
-    case MenuItem::TAIKYOKU: case MenuItem::MATCH_MAN: case MenuItem::START2: case MenuItem::LEVEL:
-    case MenuItem::LEVEL1: case MenuItem::LEVEL2: case MenuItem::LEVEL3: case MenuItem::LEVEL4:
-    case MenuItem::LEVEL5: case MenuItem::LEVEL6: case MenuItem::STOP: case MenuItem::KIFU:
-    case MenuItem::KENTOU: case MenuItem::KIFU_LIST: case MenuItem::OPTION: case MenuItem::HAIKEI_GA:
-    case MenuItem::MIDORI: case MenuItem::TATAMI: case MenuItem::TAKE: case MenuItem::UCHU:
-    case MenuItem::RENGA: case MenuItem::SIDOU: case MenuItem::KEIKA: case MenuItem::BGM:
-    case MenuItem::SONOTA:
-      return true;
-    case MenuItem::START: case MenuItem::SENTE: case MenuItem::GOTE: case MenuItem::KENTOU_MODE:
-      return editor.accept();
-    default:
-      editor.cancel();
-      return true;
+    case MenuItem::HENSHU:
+    case MenuItem::OWARI:
+    case MenuItem::VER:
+    case MenuItem::KAISETU:
+    case MenuItem::TAIKYOKU:
+    case MenuItem::MATCH_MAN:
+    case MenuItem::START2:
+    case MenuItem::LEVEL:
+    case MenuItem::LEVEL1:
+    case MenuItem::LEVEL2:
+    case MenuItem::LEVEL3:
+    case MenuItem::LEVEL4:
+    case MenuItem::LEVEL5:
+    case MenuItem::LEVEL6:
+    case MenuItem::STOP:
+    case MenuItem::KIFU:
+    case MenuItem::KENTOU:
+    case MenuItem::KIFU_LIST:
+    case MenuItem::OPTION:
+    case MenuItem::HAIKEI_GA:
+    case MenuItem::MIDORI:
+    case MenuItem::TATAMI:
+    case MenuItem::TAKE:
+    case MenuItem::UCHU:
+    case MenuItem::RENGA:
+    case MenuItem::SIDOU:
+    case MenuItem::KEIKA:
+    case MenuItem::BGM:
+    case MenuItem::SONOTA: return true;
+    case MenuItem::START:
+    case MenuItem::SENTE:
+    case MenuItem::GOTE:
+    case MenuItem::KENTOU_MODE: return editor.accept();
+    default: editor.cancel(); return true;
   }
 }
 
@@ -155,9 +184,10 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::CANCEL: CANCEL_Click(); break;
     case MenuItem::KOUSIKI: KOUSIKI_Click(); break;
     case MenuItem::TOURYOU: TOURYOU_Click(); break;
-    case MenuItem::JIKAN_NASI: case MenuItem::JIKAN_5_10: case MenuItem::JIKAN_10_30: case MenuItem::JIKAN_3_2:
-      timeControlClick(item);
-      break;
+    case MenuItem::JIKAN_NASI:
+    case MenuItem::JIKAN_5_10:
+    case MenuItem::JIKAN_10_30:
+    case MenuItem::JIKAN_3_2: timeControlClick(item); break;
     case MenuItem::REVERSE: navigation.REVERSE_Click(); break;
     case MenuItem::REPLAY: navigation.REPLAY_Click(); break;
     case MenuItem::AFTER: navigation.AFTER_Click(); break;

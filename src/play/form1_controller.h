@@ -40,8 +40,8 @@ public:
   // exchange: the file dialogs and the clipboard of the KIF commands (none: never seen);
   // studyPanel: the move list, analysis and review beside the board (none: never seen).
   Form1Controller(const Platform& platform, std::vector<std::filesystem::path> soundFolders,
-                  std::filesystem::path startFolder, RecordPanel* panel = nullptr,
-                  RecordExchange* exchange = nullptr, StudyPanel* studyPanel = nullptr);
+                  std::filesystem::path startFolder, RecordPanel* panel = nullptr, RecordExchange* exchange = nullptr,
+                  StudyPanel* studyPanel = nullptr);
   Form1Controller(const Form1Controller&) = delete;
   Form1Controller& operator=(const Form1Controller&) = delete;
 
@@ -64,7 +64,7 @@ public:
   SettingsCommands settings;
   ComTurn comTurn;
   KifCommands kif;
-  Study study;  // the 検討 menu
+  Study study;            // the 検討 menu
   PositionEditor editor;  // 局面編集
 
   // True while the computer's turn runs: board clicks, the record panel and the menu commands
@@ -78,26 +78,26 @@ public:
   void Form_KeyPress(int KeyAscii);  // 27 = Esc ends the program
   void Form_Unload();                // the window is being closed
   void Timer1_Timer();
-  void menuClicked(MenuItem item);   // a menu item was chosen, or a menu opened
+  void menuClicked(MenuItem item);  // a menu item was chosen, or a menu opened
 
   void OWARI_Click();
   void VER_Click();
   void KAISETU_Click();  // the help page
-  void 終了処理();  // releases the sounds; runs once, whichever way the program ends
+  void 終了処理();       // releases the sounds; runs once, whichever way the program ends
 
   // Move entry: a mouse-down at (x, y) twips with button 1 (left) or 2 (right).
   void Form_MouseDown(int Button, double x, double y);
 
   // Game flow.
-  void SENTE_Click();     // against the computer, MAN first (or take up play)
-  void GOTE_Click();      // against the computer, COM first (or take up play)
-  void START_Click();     // two people (or take up play)
+  void SENTE_Click();  // against the computer, MAN first (or take up play)
+  void GOTE_Click();   // against the computer, COM first (or take up play)
+  void START_Click();  // two people (or take up play)
   void MATCH_MAN_Click() {}
-  void TAIKYOKU_Click();  // opening the 対局 menu
-  void STOP_Click();      // opening the 局面 menu
-  void CANCEL_Click();    // back to the starting position, no game
-  void KOUSIKI_Click();   // the official rules on or off, kept for the next runs
-  void TOURYOU_Click();   // the player to move resigns, after a yes
+  void TAIKYOKU_Click();                 // opening the 対局 menu
+  void STOP_Click();                     // opening the 局面 menu
+  void CANCEL_Click();                   // back to the starting position, no game
+  void KOUSIKI_Click();                  // the official rules on or off, kept for the next runs
+  void TOURYOU_Click();                  // the player to move resigns, after a yes
   void timeControlClick(MenuItem item);  // a choice of the 持ち時間 menu, kept for the next runs
 
   // The computer's turn: search, record, blink, play and announce its move, on the event
@@ -116,18 +116,18 @@ public:
 
 private:
   void mouseDown(int Button, double x, double y);
-  bool leaveEditor(MenuItem item);  // false when the command is not to run
+  bool leaveEditor(MenuItem item);               // false when the command is not to run
   void dispatchClick(int Button, int X, int Y);  // a click on the board or beside it
   void levelClick(int level);
-  Rules chosenRules() const;  // the rules the 公式ﾙｰﾙ item chooses
+  Rules chosenRules() const;               // the rules the 公式ﾙｰﾙ item chooses
   持ち時間設定 chosenTimeControl() const;  // the control the 持ち時間 menu chooses
-  void startClocksOfAFreshGame();  // the chosen control, each side's main time full
+  void startClocksOfAFreshGame();          // the chosen control, each side's main time full
   void hideRecordPanel();
-  void refuse();                 // the refusal sound
-  void playPiecePlaced();        // the piece-placed sound
-  bool elapsedShown() const;     // the 経過時間 item is checked
+  void refuse();                              // the refusal sound
+  void playPiecePlaced();                     // the piece-placed sound
+  bool elapsedShown() const;                  // the 経過時間 item is checked
   void announceTurn(std::string_view title);  // 先手の番です / 後手の番です
-  void makeMove(int Button);      // the selected piece goes to the chosen square
+  void makeMove(int Button);                  // the selected piece goes to the chosen square
   void selectHandPiece(int X, int Y);
   void syncTimer();
   // What starting play as either side begins with: a finished game set up anew, the level and

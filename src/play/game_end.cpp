@@ -35,8 +35,8 @@ bool endByOfficialRules(GameState& g, Dialogs& dialogs) {
   g.終局 = end.理由;
   g.timer1Enabled = false;
   const char* why = end.理由 == 終局理由::詰み ? "詰みです（指せる手がありません）"
-                    : end.連続王手             ? "連続王手の千日手です（王手をかけ続けた側の負け）"
-                                               : "千日手です（同一局面４回、先手の負け）";
+                    : end.連続王手 ? "連続王手の千日手です（王手をかけ続けた側の負け）"
+                                   : "千日手です（同一局面４回、先手の負け）";
   dialogs.messageBox(why, "終局");
   announceWinner(g, dialogs);
   return true;

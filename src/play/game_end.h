@@ -8,7 +8,7 @@
 
 namespace zelk {
 
-inline constexpr std::string_view kRulesPreference = "rules";  // "official" or "kingcapture"
+inline constexpr std::string_view kRulesPreference = "rules";              // "official" or "kingcapture"
 inline constexpr std::string_view kTimeControlPreference = "timecontrol";  // the chosen item's name
 
 // The time control of each item of the 持ち時間 menu (none for なし and any other item).

@@ -165,7 +165,7 @@ void Form1Controller::levelClick(int level) {
 
 void Form1Controller::レベル_設定(int level) {
   constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
-                                 MenuItem::LEVEL4, MenuItem::LEVEL5, MenuItem::LEVEL6};
+                                MenuItem::LEVEL4, MenuItem::LEVEL5, MenuItem::LEVEL6};
   for (const MenuItem item : items) p_.menu.setChecked(item, false);
   if (level >= 1 && level <= 6) {
     p_.menu.setChecked(items[level - 1], true);

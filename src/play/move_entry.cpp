@@ -125,7 +125,8 @@ void Form1Controller::dispatchClick(int Button, int X, int Y) {
 
   g.移動先X = X;
   g.移動先Y = Y;
-  const bool wrongHand = (g.移動元X == kComHandColumn && g.手番 == g.MAN手番) || (g.移動元X == kManHandColumn && g.手番 == g.COM手番);
+  const bool wrongHand =
+      (g.移動元X == kComHandColumn && g.手番 == g.MAN手番) || (g.移動元X == kManHandColumn && g.手番 == g.COM手番);
   if (wrongHand) {
     screen.描画_移動可能桝色(g.移動元X, g.移動元Y, screen.桝色, g.移動駒);
     screen.描画_桝輪郭(screen.桝色, g.移動元X, g.移動元Y);

@@ -27,10 +27,10 @@ public:
 
   // 局面編集: starts editing the position shown; while editing, takes the edited position.
   void HENSHU_Click();
-  void choose(int code);          // the piece the next click places; 0: the click removes
-  void setSideToMove(int side);   // 先手 or 後手
-  void clearBoard();              // no pieces anywhere
-  void startPosition();           // the pieces where a game starts, hands empty
+  void choose(int code);         // the piece the next click places; 0: the click removes
+  void setSideToMove(int side);  // 先手 or 後手
+  void clearBoard();             // no pieces anywhere
+  void startPosition();          // the pieces where a game starts, hands empty
   // A click on the board (places the chosen piece, or takes off the one there with the right
   // button or when it is the one chosen) or on a hand (left adds one of that kind, right
   // takes one away).

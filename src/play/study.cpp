@@ -154,7 +154,12 @@ PositionVerdict judgePosition(const GameState& position, const search::SearchLim
 
 Study::Study(GameState& g, Screen& screen, SoundModule& sounds, const Platform& platform, Navigation& navigation,
              StudyPanel& panel)
-    : g(g), screen_(screen), sounds_(sounds), p_(platform), navigation_(navigation), panel_(panel),
+    : g(g),
+      screen_(screen),
+      sounds_(sounds),
+      p_(platform),
+      navigation_(navigation),
+      panel_(panel),
       worker_(platform.scheduler) {}
 
 Study::ShownKey Study::shownKey() const { return ShownKey{g.盤面, g.持駒MAN, g.持駒COM, g.手番, g.勝者}; }
@@ -352,7 +357,8 @@ void Study::annotate(GameRecord& r) const {
   game.record.moves.resize(same);
   game.positions.resize(same + 1);
   std::vector<MoveRow> rows = moveRows(game);
-  std::vector<ReviewedPosition> review(review_.begin(), review_.begin() + static_cast<long>(std::min(review_.size(), same + 1)));
+  std::vector<ReviewedPosition> review(review_.begin(),
+                                       review_.begin() + static_cast<long>(std::min(review_.size(), same + 1)));
   markRows(rows, game, review);
   for (std::size_t i = 1; i < rows.size(); ++i) {
     const MoveRow& row = rows[i];

@@ -46,13 +46,13 @@ std::vector<MoveRow> moveRows(const HistoryGame& game);
 
 // What a review found: 先手's evaluation of every position and the engine's move in it.
 struct ReviewedPosition {
-  int score = 0;               // 先手's, clipped at mate
-  std::optional<UsiMove> best; // none in a decided position
+  int score = 0;                // 先手's, clipped at mate
+  std::optional<UsiMove> best;  // none in a decided position
 };
 // Marks the moves whose evaluation drops past the thresholds for the side that made them.
-inline constexpr int kBlunderDrop = 300;   // 悪手
-inline constexpr int kDubiousDrop = 120;   // 疑問手
-inline constexpr int kGraphClip = 2000;    // a win shows as this on the graph
+inline constexpr int kBlunderDrop = 300;  // 悪手
+inline constexpr int kDubiousDrop = 120;  // 疑問手
+inline constexpr int kGraphClip = 2000;   // a win shows as this on the graph
 void markRows(std::vector<MoveRow>& rows, const HistoryGame& game, const std::vector<ReviewedPosition>& review);
 
 // The engine's view of one position: score for the side to move (none when a king is gone),

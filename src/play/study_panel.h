@@ -12,12 +12,12 @@ namespace zelk {
 // One row of the move list: the start (number 0) or move `number` in KIF notation, with what
 // a review found of it.
 struct MoveRow {
-  int number = 0;              // the move's number in the game; 0 for the start
-  int slot = 0;                // the history slot clicking the row shows
-  std::string move;            // "５四歩(55)", "同　銀成(43)", "２三歩打"; "開始局面" for the start
-  std::string mark;            // "悪手", "疑問手" or empty
-  std::string better;          // the engine's move instead, when marked
-  std::optional<int> score;    // 先手's evaluation after the move, once reviewed
+  int number = 0;            // the move's number in the game; 0 for the start
+  int slot = 0;              // the history slot clicking the row shows
+  std::string move;          // "５四歩(55)", "同　銀成(43)", "２三歩打"; "開始局面" for the start
+  std::string mark;          // "悪手", "疑問手" or empty
+  std::string better;        // the engine's move instead, when marked
+  std::optional<int> score;  // 先手's evaluation after the move, once reviewed
 };
 
 struct StudyView {
@@ -42,8 +42,8 @@ struct StudyView {
 // The position editor: the piece the next click on the board places and the side to move.
 struct EditorView {
   bool editing = false;
-  int chosen = 0;         // a piece code (the lower side's negative, promoted one up); 0 removes
-  int sideToMove = 1;     // 1 先手, -1 後手
+  int chosen = 0;      // a piece code (the lower side's negative, promoted one up); 0 removes
+  int sideToMove = 1;  // 1 先手, -1 後手
 };
 
 class StudyPanel {

@@ -101,8 +101,8 @@ void runBench(std::ostream& out) {
   // The searching levels: a fixed-depth search of every position, its nodes and choices.
   const SearchBench b = benchSearch(kBenchSearchDepth);
   std::snprintf(sig, sizeof sig, "%016llx", static_cast<unsigned long long>(b.signature));
-  out << "search depth " << kBenchSearchDepth << ": nodes " << b.nodes << ", nps " << b.nodesPerSecond
-      << ", signature " << sig << "\n";
+  out << "search depth " << kBenchSearchDepth << ": nodes " << b.nodes << ", nps " << b.nodesPerSecond << ", signature "
+      << sig << "\n";
 }
 
 }  // namespace zelk

@@ -17,10 +17,24 @@ namespace zelk {
 // The picture store. Pairs hold the face at index 0 and the promoted face at index 1.
 enum class PictureName {
   KARA_MASU,
-  HAIKEI_MIDORI, HAIKEI_TATAMI, HAIKEI_TAKE, HAIKEI_UCHU, HAIKEI_RENGA,
+  HAIKEI_MIDORI,
+  HAIKEI_TATAMI,
+  HAIKEI_TAKE,
+  HAIKEI_UCHU,
+  HAIKEI_RENGA,
   ZelkSHOGI,
-  SITA_HU, SITA_GIN, SITA_KIN, SITA_KAKU, SITA_SYA, SITA_OU,
-  UE_HU, UE_GIN, UE_KIN, UE_KAKU, UE_SYA, UE_OU,
+  SITA_HU,
+  SITA_GIN,
+  SITA_KIN,
+  SITA_KAKU,
+  SITA_SYA,
+  SITA_OU,
+  UE_HU,
+  UE_GIN,
+  UE_KIN,
+  UE_KAKU,
+  UE_SYA,
+  UE_OU,
 };
 
 struct Picture {
@@ -52,7 +66,7 @@ public:
   virtual ~Dialogs() = default;
   virtual void messageBox(std::string_view text, std::string_view title, Icon icon = Icon::None) = 0;
   virtual int askYesNo(std::string_view text, std::string_view title) = 0;  // kYes or kNo
-  virtual void showVersionDialog() = 0;  // the modal version dialog
+  virtual void showVersionDialog() = 0;                                     // the modal version dialog
   // The help page in a browser window with a toolbar (back, forward, home) and no menu bar.
   virtual void showHelp(const std::filesystem::path& page) = 0;
 };
@@ -111,10 +125,10 @@ public:
 class Window {
 public:
   virtual ~Window() = default;
-  virtual void setBackgroundColour(int colour) = 0;  // palette number
-  virtual double top() const = 0;                     // twips; -60 when maximised
+  virtual void setBackgroundColour(int colour) = 0;                         // palette number
+  virtual double top() const = 0;                                           // twips; -60 when maximised
   virtual void place(double x, double y, double width, double height) = 0;  // twips
-  virtual void closeWindow() = 0;                     // closes the window and ends the program
+  virtual void closeWindow() = 0;                                           // closes the window and ends the program
 };
 
 // Options kept per user beside the four-line settings file, whose bytes never change for them.

@@ -93,7 +93,7 @@ private:
   GameState& g;
   Surface& surface_;
   Scheduler& scheduler_;
-  std::uint64_t pauseRun_ = 0;  // pauses started before the last cancelPauses() are dropped
+  std::uint64_t pauseRun_ = 0;        // pauses started before the last cancelPauses() are dropped
   std::uint64_t squaresRedrawn_ = 0;  // counts the redraws of all 25 square outlines
   ClockDisplay* clocks_ = nullptr;
   bool bold_ = false;  // the window font; bold from the first coordinate labels on

@@ -13,8 +13,7 @@ namespace {
 std::string u8name(const std::filesystem::path& p) { return utf8Of(p.filename()); }
 
 bool isWave(const std::vector<char>& b) {
-  return b.size() >= 12 && std::string_view(b.data(), 4) == "RIFF" &&
-         std::string_view(b.data() + 8, 4) == "WAVE";
+  return b.size() >= 12 && std::string_view(b.data(), 4) == "RIFF" && std::string_view(b.data() + 8, 4) == "WAVE";
 }
 
 }  // namespace

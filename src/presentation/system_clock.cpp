@@ -11,8 +11,7 @@ double SystemClock::timeOfDay() {
   const std::time_t t = system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&t, &local);
-  const double fraction =
-      duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
+  const double fraction = duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
   return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
 

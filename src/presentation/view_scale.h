@@ -5,8 +5,8 @@
 
 namespace zelk {
 
-inline constexpr double kTwipsPerPixel = 15;     // at the window's natural size
-inline constexpr double kSurfaceWidth = 8400;    // twips of the drawn area
+inline constexpr double kTwipsPerPixel = 15;    // at the window's natural size
+inline constexpr double kSurfaceWidth = 8400;   // twips of the drawn area
 inline constexpr double kSurfaceHeight = 6660;  // down to the loaded record's bottom line at 6350
 
 // Window placement at start-up, in twips.

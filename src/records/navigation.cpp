@@ -44,9 +44,8 @@ void Navigation::REPLAY_Click() {
 
   // The move taken back: from the live position when it was never saved, else from its slot.
   const int k = g.記録位置 - 1;
-  const MoveEnd taken = g.記録位置 > g.記録最終 || !hasSlot(g.記録位置)
-                            ? 調査_移動結果(g.盤面, g.記録[k].盤面)
-                            : 調査_移動結果(g, g.記録位置);
+  const MoveEnd taken = g.記録位置 > g.記録最終 || !hasSlot(g.記録位置) ? 調査_移動結果(g.盤面, g.記録[k].盤面)
+                                                                        : 調査_移動結果(g, g.記録位置);
 
   restoreSlot(g, k);
   showClocks(k);
@@ -99,8 +98,7 @@ void Navigation::AFTER_Click() {
   // No square received a piece: the lower side's text is wiped and nothing is written for it.
   if (played.found)
     screen_.描画_移動結果(played.駒 > 0 ? g.COM手番 : g.MAN手番, played.X, played.Y, played.駒, screen_.選択色);
-  else
-    screen_.消去_移動結果(g.MAN手番);
+  else screen_.消去_移動結果(g.MAN手番);
   g.手番 = -g.手番;
   screen_.描画_手数(g.手数);
 }

@@ -24,7 +24,6 @@ std::size_t characterCount(std::string_view utf8) {
   return n;
 }
 
-
 constexpr std::string_view kRecordExtension = ".棋譜";
 constexpr std::uintmax_t kLargestRecordFile = 64u << 20;  // some 500 000 moves
 
@@ -89,8 +88,7 @@ void RecordCommands::printHeader(std::string_view text, double x, double y, int 
   p_.surface.drawText(text, static_cast<float>(x), static_cast<float>(y), 12, colour, screen_.fontBold());
 }
 
-void RecordCommands::printRecordHeader(std::string_view title, std::string_view upperName,
-                                       std::string_view lowerName) {
+void RecordCommands::printRecordHeader(std::string_view title, std::string_view upperName, std::string_view lowerName) {
   printHeader(title, 取得_棋譜のX座標(title) - 3000, 6350, 色明赤);
   printHeader(upperName, 取得_棋譜のX座標(upperName), 100, 色白);
   printHeader(lowerName, 取得_棋譜のX座標(lowerName), 6350, 色白);
@@ -107,7 +105,8 @@ void RecordCommands::File1_Click() {
   // A record of a real game is a few kilobytes; a huge file is no record and is not read.
   const FileResult read = readWholeFile(path, kLargestRecordFile);
   if (read.tooLarge) {
-    p_.dialogs.messageBox(displayName(path) + ": 棋譜ファイルとしては大きすぎます", "棋譜読込", Dialogs::Icon::Exclamation);
+    p_.dialogs.messageBox(displayName(path) + ": 棋譜ファイルとしては大きすぎます", "棋譜読込",
+                          Dialogs::Icon::Exclamation);
     return;
   }
   if (!read.ok) {

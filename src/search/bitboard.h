@@ -38,8 +38,18 @@ inline constexpr Bitboard promotionZone(int c) { return rowMask(promotionRow(c))
 
 // Piece types; 1..5 are also the hand kinds (歩 銀 金 角 飛), promoted = unpromoted + 6.
 enum PieceType : int {
-  kNoType = 0, kPawn = 1, kSilver = 2, kGold = 3, kBishop = 4, kRook = 5, kKing = 6,
-  kTokin = 7, kProSilver = 8, kHorse = 10, kDragon = 11, kTypeCount = 12
+  kNoType = 0,
+  kPawn = 1,
+  kSilver = 2,
+  kGold = 3,
+  kBishop = 4,
+  kRook = 5,
+  kKing = 6,
+  kTokin = 7,
+  kProSilver = 8,
+  kHorse = 10,
+  kDragon = 11,
+  kTypeCount = 12
 };
 inline constexpr int kPromotion = 6;
 inline constexpr bool mayPromote(int t) { return t == kPawn || t == kSilver || t == kBishop || t == kRook; }

@@ -12,15 +12,15 @@
 namespace zelk::search::eval {
 
 // Where each group of weights begins in the weight table.
-inline constexpr int kMaterial = 0;                          // by piece type (12)
-inline constexpr int kHand = kMaterial + kTypeCount;         // by hand kind (6)
-inline constexpr int kPieceSquare = kHand + 6;               // by type and square (12 x 25)
+inline constexpr int kMaterial = 0;                                     // by piece type (12)
+inline constexpr int kHand = kMaterial + kTypeCount;                    // by hand kind (6)
+inline constexpr int kPieceSquare = kHand + 6;                          // by type and square (12 x 25)
 inline constexpr int kMobility = kPieceSquare + kTypeCount * kSquares;  // per reachable square, by type
-inline constexpr int kZoneAttacked = kMobility + kTypeCount; // king zone squares the enemy reaches, 0..9
-inline constexpr int kZoneAttackers = kZoneAttacked + 10;    // enemy pieces reaching the zone, 0..6+
-inline constexpr int kZoneDefenders = kZoneAttackers + 7;    // own pieces guarding the zone, 0..6+
-inline constexpr int kDropThreat = kZoneDefenders + 7;       // empty unguarded zone squares x enemy hand, by kind
-inline constexpr int kTempo = kDropThreat + 6;               // the side to move
+inline constexpr int kZoneAttacked = kMobility + kTypeCount;            // king zone squares the enemy reaches, 0..9
+inline constexpr int kZoneAttackers = kZoneAttacked + 10;               // enemy pieces reaching the zone, 0..6+
+inline constexpr int kZoneDefenders = kZoneAttackers + 7;               // own pieces guarding the zone, 0..6+
+inline constexpr int kDropThreat = kZoneDefenders + 7;  // empty unguarded zone squares x enemy hand, by kind
+inline constexpr int kTempo = kDropThreat + 6;          // the side to move
 inline constexpr int kWeightCount = kTempo + 1;
 
 inline constexpr int seenFrom(int c, int s) { return c == kLower ? s : kSquares - 1 - s; }

@@ -47,7 +47,6 @@ void generateMoves(Position& p, MoveList& list, Rules rules);
 // Leaves of the move tree to the depth (a line ends when a king is taken, or under the official
 // rules where no move is left). Stops early, giving what it has counted, when *stop becomes
 // true.
-std::uint64_t perft(Position& p, int depth, const std::atomic<bool>* stop = nullptr,
-                    Rules rules = Rules::kingCapture);
+std::uint64_t perft(Position& p, int depth, const std::atomic<bool>* stop = nullptr, Rules rules = Rules::kingCapture);
 
 }  // namespace zelk::search

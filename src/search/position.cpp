@@ -16,7 +16,8 @@ Piece pieceOfCode(int code) {
     case 11: return makePiece(c, kTokin);
     case 100: return makePiece(c, kSilver);
     case 101: return makePiece(c, kProSilver);
-    case 110: case 111: return makePiece(c, kGold);
+    case 110:
+    case 111: return makePiece(c, kGold);
     case 800: return makePiece(c, kBishop);
     case 801: return makePiece(c, kHorse);
     case 900: return makePiece(c, kRook);
@@ -75,8 +76,7 @@ Bitboard Position::attackersTo(int s, int c, Bitboard occ) const {
   const Bitboard kingLike = byType_[kKing] | byType_[kHorse] | byType_[kDragon];
   const Bitboard att = (gStepAttacks[them][kPawn][s] & byType_[kPawn]) |
                        (gStepAttacks[them][kSilver][s] & byType_[kSilver]) |
-                       (gStepAttacks[them][kGold][s] & goldMovers()) |
-                       (gStepAttacks[them][kKing][s] & kingLike) |
+                       (gStepAttacks[them][kGold][s] & goldMovers()) | (gStepAttacks[them][kKing][s] & kingLike) |
                        (bishopReach(s, occ) & (byType_[kBishop] | byType_[kHorse])) |
                        (rookReach(s, occ) & (byType_[kRook] | byType_[kDragon]));
   return att & byColour_[c];

@@ -115,5 +115,4 @@ private:
   Undo stack_[kMaxMovesMade];
 };
 
-
 }  // namespace zelk::search

@@ -205,8 +205,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
       continue;
     }
     if (rules_ == Rules::official && isDrop(m) && dropKind(m) == kPawn && p.kingSquare(them) >= 0 &&
-        p.attackersTo(p.kingSquare(them), us) &&
-        !hasSafeMove(p)) {  // a pawn dropped to give mate is no move
+        p.attackersTo(p.kingSquare(them), us) && !hasSafeMove(p)) {  // a pawn dropped to give mate is no move
       p.unmake();
       continue;
     }
@@ -222,8 +221,8 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
       v = -search(-beta, -alpha, depth - 1, ply + 1, pvNode, true);
     } else {
       int r = 0;
-      if (features_.lateMoveReductions && depth >= 3 && quiet && !inCheck && !givesCheck &&
-          m != f.killers[0] && m != f.killers[1]) {
+      if (features_.lateMoveReductions && depth >= 3 && quiet && !inCheck && !givesCheck && m != f.killers[0] &&
+          m != f.killers[1]) {
         r = kReductions.r[std::min(depth, 63)][std::min(legal, 63)];
         if (pvNode && r > 0) --r;
         r = std::clamp(r, 0, depth - 2);
@@ -301,8 +300,9 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
   if (root.canTakeKing()) {
     const int k = root.kingSquare(opposite(us));
     for (const Move m : list)
-      if (!isDrop(m) && moveTo(m) == k && (result.best == kNoMove || pieceValue(typeOf(root.at(moveFrom(m)))) <
-                                                                        pieceValue(typeOf(root.at(moveFrom(result.best))))))
+      if (!isDrop(m) && moveTo(m) == k &&
+          (result.best == kNoMove ||
+           pieceValue(typeOf(root.at(moveFrom(m)))) < pieceValue(typeOf(root.at(moveFrom(result.best))))))
         result.best = m;
     result.score = kMate;
     result.depth = 1;

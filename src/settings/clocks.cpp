@@ -5,9 +5,7 @@
 
 namespace zelk {
 
-double 調査_経過秒(double start, double now) {
-  return start <= now ? now - start : now + 86400 - start;
-}
+double 調査_経過秒(double start, double now) { return start <= now ? now - start : now + 86400 - start; }
 
 std::string 変換_数字から文字(long long n) {
   if (n >= 0 && n <= 9) return "0" + std::to_string(n);
@@ -23,8 +21,7 @@ std::string 調査_時間秒追加結果(double 秒) {
   }
   const double m = std::floor(r / 60);
   const double sec = r - 60 * m;
-  return 変換_数字から文字(static_cast<long long>(h)) + ":" +
-         変換_数字から文字(static_cast<long long>(m)) + ":" +
+  return 変換_数字から文字(static_cast<long long>(h)) + ":" + 変換_数字から文字(static_cast<long long>(m)) + ":" +
          変換_数字から文字(static_cast<long long>(std::floor(sec)));
 }
 

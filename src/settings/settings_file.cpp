@@ -11,7 +11,8 @@ struct Named {
   std::string_view name;
 };
 // The writer's order: 緑, 竹, 畳, 宇宙, 煉瓦.
-constexpr Named kBackgrounds[] = {{背景緑, "緑"}, {背景竹, "竹"}, {背景畳, "畳"}, {背景宇宙, "宇宙"}, {背景煉瓦, "煉瓦"}};
+constexpr Named kBackgrounds[] = {
+    {背景緑, "緑"}, {背景竹, "竹"}, {背景畳, "畳"}, {背景宇宙, "宇宙"}, {背景煉瓦, "煉瓦"}};
 
 }  // namespace
 

@@ -88,12 +88,18 @@ struct Face {
 Face faceOf(Picture pic) {
   const bool promoted = pic.index == 1;
   switch (pic.name) {
-    case P::SITA_HU: case P::UE_HU: return promoted ? Face{"と", true} : Face{"歩", false};
-    case P::SITA_GIN: case P::UE_GIN: return promoted ? Face{"全", true} : Face{"銀", false};
-    case P::SITA_KIN: case P::UE_KIN: return {"金", false};
-    case P::SITA_KAKU: case P::UE_KAKU: return promoted ? Face{"馬", true} : Face{"角", false};
-    case P::SITA_SYA: case P::UE_SYA: return promoted ? Face{"龍", true} : Face{"飛", false};
-    case P::SITA_OU: case P::UE_OU: return {"王", false};
+    case P::SITA_HU:
+    case P::UE_HU: return promoted ? Face{"と", true} : Face{"歩", false};
+    case P::SITA_GIN:
+    case P::UE_GIN: return promoted ? Face{"全", true} : Face{"銀", false};
+    case P::SITA_KIN:
+    case P::UE_KIN: return {"金", false};
+    case P::SITA_KAKU:
+    case P::UE_KAKU: return promoted ? Face{"馬", true} : Face{"角", false};
+    case P::SITA_SYA:
+    case P::UE_SYA: return promoted ? Face{"龍", true} : Face{"飛", false};
+    case P::SITA_OU:
+    case P::UE_OU: return {"王", false};
     default: return {"", false};
   }
 }
@@ -260,8 +266,11 @@ void paintTitle(QImage& img, Scale s, const QString& family) {
 
 QSize pictureSize(PictureName name) {
   switch (name) {
-    case P::HAIKEI_MIDORI: case P::HAIKEI_TATAMI: case P::HAIKEI_TAKE: case P::HAIKEI_UCHU: case P::HAIKEI_RENGA:
-      return {41, 46};
+    case P::HAIKEI_MIDORI:
+    case P::HAIKEI_TATAMI:
+    case P::HAIKEI_TAKE:
+    case P::HAIKEI_UCHU:
+    case P::HAIKEI_RENGA: return {41, 46};
     case P::ZelkSHOGI: return {148, 40};
     default: return {42, 47};
   }

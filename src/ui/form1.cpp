@@ -88,7 +88,9 @@ QRect BoardView::takeChanged() {
   if (cleared) return rect();
   const QRectF twips = surface_.coverSince(since);
   if (twips.isEmpty()) return {};
-  return QRectF(toView(twips.left(), twips.top()), toView(twips.right(), twips.bottom())).toAlignedRect().adjusted(-1, -1, 1, 1);
+  return QRectF(toView(twips.left(), twips.top()), toView(twips.right(), twips.bottom()))
+      .toAlignedRect()
+      .adjusted(-1, -1, 1, 1);
 }
 
 // The margins first (tiles of the background, else the window's colour), then every drawing
@@ -105,7 +107,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
   p.setTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
   const DeviceMapping m = deviceMapping();
   if (barTile_) {
-    const QRect device = QRectF(part.left() * dpr, part.top() * dpr, part.width() * dpr, part.height() * dpr).toAlignedRect();
+    const QRect device =
+        QRectF(part.left() * dpr, part.top() * dpr, part.width() * dpr, part.height() * dpr).toAlignedRect();
     surface_.paintBeyond(p, m, *barTile_, device);
   }
   surface_.paint(p, m, twips);
@@ -142,7 +145,8 @@ void BoardView::placePanel() {
   const double growth = std::max(1.0, scale * kTwipsPerPixel);
   for (const PanelControl& c : kRecordPanel) {
     if (auto* w = findChild<QWidget*>(qs(c.name), Qt::FindDirectChildrenOnly)) {
-      w->setGeometry(QRectF(panelLeft + (c.x - left) * scale, toView(0, c.y).y(), c.width * scale, c.height * v.scale).toRect());
+      w->setGeometry(
+          QRectF(panelLeft + (c.x - left) * scale, toView(0, c.y).y(), c.width * scale, c.height * v.scale).toRect());
       QFont f = w->font();
       if (!w->property("naturalPointSize").isValid()) w->setProperty("naturalPointSize", f.pointSizeF());
       f.setPointSizeF(w->property("naturalPointSize").toDouble() * growth);
@@ -211,10 +215,9 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
     makeRoomForStudyPanel(shown);
     if (shown) fitStudyPanel();
   });
-  controller_ = std::make_unique<Form1Controller>(Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this,
-                                                           *scheduler, *preferences},
-                                                  std::move(options.soundFolders), std::move(options.startFolder),
-                                                  panel_.get(), exchange, studyPanel_.get());
+  controller_ = std::make_unique<Form1Controller>(
+      Platform{*surface_, *dialogs, *sound, *clock, *this, *this, *this, *scheduler, *preferences},
+      std::move(options.soundFolders), std::move(options.startFolder), panel_.get(), exchange, studyPanel_.get());
   studyPanel_->onRow = [this](int row) {
     if (controller_->computerMoving()) return;
     controller_->study.rowClicked(row);
@@ -287,7 +290,8 @@ void Form1::buildMenus() {
       });
       continue;
     }
-    QAction* action = e.depth == 0 ? menuBar()->addAction(qs(e.caption)) : parents[e.depth - 1]->addAction(qs(e.caption));
+    QAction* action =
+        e.depth == 0 ? menuBar()->addAction(qs(e.caption)) : parents[e.depth - 1]->addAction(qs(e.caption));
     action->setObjectName(qs(e.name));
     action->setCheckable(e.checkable);
     if (e.group != MenuGroup::None) {
@@ -461,8 +465,9 @@ void Form1::resizeEvent(QResizeEvent* event) {
 // shown, as after any command.
 void Form1::after(double seconds, std::function<void()> step) {
   const auto now = std::chrono::steady_clock::now();
-  const auto due = (runningStepDue_ ? *runningStepDue_ : now) +
-                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+  const auto due =
+      (runningStepDue_ ? *runningStepDue_ : now) +
+      std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
   const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(due - now + std::chrono::microseconds(500));
   QTimer::singleShot(std::max<int>(0, static_cast<int>(wait.count())), Qt::PreciseTimer, this,
                      [this, due, step = std::move(step)] {

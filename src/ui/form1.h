@@ -36,10 +36,10 @@ QPoint framedCorner(QPoint asked, const QRect& available);
 struct Form1Options {
   std::vector<std::filesystem::path> soundFolders;  // looked in, in order
   std::filesystem::path startFolder;
-  Dialogs* dialogs = nullptr;     // message boxes; Qt's when null
-  SoundLibrary* sound = nullptr;  // the sound library; Qt Multimedia's when null
-  Clock* clock = nullptr;         // the clocks; the system's when null
-  Scheduler* scheduler = nullptr; // pauses and steps; the window's own timers when null
+  Dialogs* dialogs = nullptr;          // message boxes; Qt's when null
+  SoundLibrary* sound = nullptr;       // the sound library; Qt Multimedia's when null
+  Clock* clock = nullptr;              // the clocks; the system's when null
+  Scheduler* scheduler = nullptr;      // pauses and steps; the window's own timers when null
   RecordExchange* exchange = nullptr;  // KIF file dialogs and the clipboard; Qt's when null
   Preferences* preferences = nullptr;  // the per-user options; Qt's settings store when null
 };

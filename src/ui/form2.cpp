@@ -28,8 +28,9 @@ Form2::Form2(int scale, const QString& fontFamily, QWidget* parent) : QDialog(pa
   connect(command2_, &QPushButton::clicked, this, &QDialog::accept);
   connect(command1_, &QPushButton::clicked, this, [this] {
     if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePage)))) {
-      QMessageBox::information(this, QString::fromUtf8("ホームページ"),
-                               QString::fromUtf8("ブラウザを起動できません。\nホームページ: ") + QString::fromUtf8(kHomePage));
+      QMessageBox::information(
+          this, QString::fromUtf8("ホームページ"),
+          QString::fromUtf8("ブラウザを起動できません。\nホームページ: ") + QString::fromUtf8(kHomePage));
     }
     accept();
   });

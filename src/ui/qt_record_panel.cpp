@@ -93,7 +93,8 @@ void QtRecordPanel::setFileListFolder(const std::filesystem::path& folder) {
 void QtRecordPanel::refreshFileList() {
   files_->clear();
   const QDir dir(toQString(fileFolder_));
-  for (const QString& name : dir.entryList({QString::fromUtf8("*.棋譜")}, QDir::Files, QDir::Name)) files_->addItem(name);
+  for (const QString& name : dir.entryList({QString::fromUtf8("*.棋譜")}, QDir::Files, QDir::Name))
+    files_->addItem(name);
 }
 
 void QtRecordPanel::fillDrives() {
@@ -115,7 +116,8 @@ void QtRecordPanel::fillFolders() {
   add(toQString(folder_), folder_);
   if (folder_.has_parent_path() && folder_.parent_path() != folder_) add("..", folder_.parent_path());
   const QDir dir(toQString(folder_));
-  for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) add(name, folder_ / toPath(name));
+  for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+    add(name, folder_ / toPath(name));
 }
 
 }  // namespace zelk::ui

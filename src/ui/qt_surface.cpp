@@ -311,8 +311,8 @@ void QtSurface::paintBeyond(QPainter& p, const DeviceMapping& m, Picture tile, c
   for (int X = X0; X <= X1; ++X)
     for (int Y = Y0; Y <= Y1; ++Y) {
       const double x = ox + X * cw, y = oy + Y * ch;
-      const QRect r(QPoint(dx(x), dy(y)),
-                    QPoint(dx(x + natural.width() * kTwipsPerPixel) - 1, dy(y + natural.height() * kTwipsPerPixel) - 1));
+      const QRect r(QPoint(dx(x), dy(y)), QPoint(dx(x + natural.width() * kTwipsPerPixel) - 1,
+                                                 dy(y + natural.height() * kTwipsPerPixel) - 1));
       if (r.intersects(all)) p.drawImage(r.topLeft(), picture(tile, r.size()));
     }
   p.restore();

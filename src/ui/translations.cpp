@@ -10,7 +10,8 @@ namespace zelk::ui {
 // The catalogue "qt_ja" brings in those of Qt's modules (qtbase_ja, qtmultimedia_ja …).
 bool installJapaneseTranslations(QCoreApplication& app) {
   auto* qt = new QTranslator(&app);
-  if (!qt->load(QLocale(QLocale::Japanese, QLocale::Japan), "qt", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (!qt->load(QLocale(QLocale::Japanese, QLocale::Japan), "qt", "_",
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete qt;
     return false;
   }

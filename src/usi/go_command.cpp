@@ -67,7 +67,8 @@ std::optional<GoCommand> parseGo(std::string_view args, std::string* error) {
     // A clock may be below zero when a GUI lets time run over; it counts as none left.
     const bool clock = key == "btime" || key == "wtime";
     std::optional<std::int64_t> n;
-    if (clock && !value.empty() && value[0] == '-') n = wholeNumber(value.substr(1), 0, kMaxMs) ? std::optional<std::int64_t>(0) : std::nullopt;
+    if (clock && !value.empty() && value[0] == '-')
+      n = wholeNumber(value.substr(1), 0, kMaxMs) ? std::optional<std::int64_t>(0) : std::nullopt;
     else n = wholeNumber(value, key == "depth" || key == "nodes" ? 1 : 0, max);
     if (!n) return fail(std::string(key) + " must be a whole number, not '" + std::string(value) + "'");
     if (key == "depth") go.depth = static_cast<int>(std::min<std::int64_t>(*n, search::kMaxPly - 1));

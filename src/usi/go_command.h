@@ -13,7 +13,7 @@ namespace zelk {
 struct GoCommand : search::TimeControl {
   bool ponder = false;
   bool perft = false;
-  bool mate = false;        // go mate: a search for a mate by checks
+  bool mate = false;         // go mate: a search for a mate by checks
   std::int64_t mateMs = -1;  // its time in milliseconds; -1 until stop
   int perftDepth = 1;
 };

@@ -41,7 +41,8 @@ constexpr int kMaxMultiPV = 3;
 
 }  // namespace
 
-UsiEngine::UsiEngine(std::ostream& out) : out_(out), position_(startPosition(Rules::kingCapture)), searcher_(kDefaultHashMb) {}
+UsiEngine::UsiEngine(std::ostream& out)
+    : out_(out), position_(startPosition(Rules::kingCapture)), searcher_(kDefaultHashMb) {}
 
 UsiEngine::~UsiEngine() { finishGo(true); }
 
@@ -103,9 +104,9 @@ bool UsiEngine::handle(std::string_view line) {
   if (cmd == "usi") {
     say("id name Zelk55\n"
         "id author the Zelk team\n"
-        "option name Level type spin default 3 min 1 max " + std::to_string(kHighestLevel) + "\n" +
-        "option name USI_Hash type spin default " + std::to_string(kDefaultHashMb) + " min 1 max " +
-        std::to_string(kMaxHashMb) + "\n" +
+        "option name Level type spin default 3 min 1 max " +
+        std::to_string(kHighestLevel) + "\n" + "option name USI_Hash type spin default " +
+        std::to_string(kDefaultHashMb) + " min 1 max " + std::to_string(kMaxHashMb) + "\n" +
         "option name USI_Ponder type check default false\n" +
         "option name Rules type combo default kingcapture var kingcapture var official\n" +
         "option name MultiPV type spin default 1 min 1 max " + std::to_string(kMaxMultiPV) + "\n" +
@@ -197,7 +198,8 @@ void UsiEngine::setOption(std::string_view args) {
 std::string UsiEngine::searchFeatureOptions() {
   std::string text;
   for (const char* name : {"SearchNullMove", "SearchLateMoveReductions", "SearchFutility", "SearchCheckExtension"})
-    text += std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
+    text +=
+        std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
   return text;
 }
 
@@ -332,7 +334,8 @@ void UsiEngine::answerSearch(const GameState& g, const GoCommand& go) {
   limits.multiPV = multiPV_;
   const auto info = [&](const search::IterationInfo& i) {
     std::string line = "info depth " + std::to_string(i.depth) + " seldepth " + std::to_string(i.seldepth) +
-                       (multiPV_ > 1 ? " multipv " + std::to_string(i.line) : std::string()) + " score " + scoreWords(i.score) + " nodes " + std::to_string(i.nodes) + " nps " +
+                       (multiPV_ > 1 ? " multipv " + std::to_string(i.line) : std::string()) + " score " +
+                       scoreWords(i.score) + " nodes " + std::to_string(i.nodes) + " nps " +
                        std::to_string(i.ms > 0 ? i.nodes * 1000 / static_cast<std::uint64_t>(i.ms) : i.nodes * 1000) +
                        " time " + std::to_string(i.ms) + " pv";
     search::Position walk = root;

@@ -86,7 +86,8 @@ TEST_F(FileIoTest, OnlyARegularFileWithinItsBoundIsRead) {
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
   fs::create_symlink("/dev/zero", dir / "zero");
   for (const char* name : {"folder", "pipe", "zero"}) {
-    const test::ChildOutcome read = test::runInChild([&] { return readWholeFile(dir / name, 8u << 20).ok ? 1 : 0; }, 10);
+    const test::ChildOutcome read =
+        test::runInChild([&] { return readWholeFile(dir / name, 8u << 20).ok ? 1 : 0; }, 10);
     EXPECT_TRUE(read.exitedWith(0)) << name << ": finished " << read.finished << ", code " << read.code;
   }
   EXPECT_TRUE(mentions(readWholeFile(dir / "folder", 100), "フォルダです"));

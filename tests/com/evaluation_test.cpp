@@ -24,8 +24,7 @@ struct Candidate {
   Score danger() { return 盤評価_COM危険座標(g, placed, tx, ty); }
 };
 
-Candidate boardMove(std::string_view before, int fx, int fy, int tx, int ty, bool promote = false,
-                    int level = 3) {
+Candidate boardMove(std::string_view before, int fx, int fy, int tx, int ty, bool promote = false, int level = 3) {
   Candidate c{test::position(before)};
   c.g.レベル = level;
   探索準備(c.g);
@@ -64,7 +63,7 @@ TEST(Evaluation, VerdictsComeBeforeEveryOtherTerm) {
   // The corner king on (1,5): (1,4) is covered by the gold on (2,3), (2,4) by that gold and
   // (2,5) by the silver on (3,4); whatever stands on (1,4) and checks is mate.
   EXPECT_EQ(drop("4k/5/1g3/2s2/K4 w g 1", 3, 1, 4).score(), points(9998));
-  EXPECT_EQ(drop("4k/5/1g3/2s2/K4 w p 1", 1, 1, 4).score(), -points(9998));  // pawn drop mate
+  EXPECT_EQ(drop("4k/5/1g3/2s2/K4 w p 1", 1, 1, 4).score(), -points(9998));          // pawn drop mate
   EXPECT_EQ(boardMove("4k/5/pg3/2s2/K4 w - 1", 1, 3, 1, 4).score(), -points(9998));  // pawn push mate
   // The same mate given by a gold moved from (1,3), its (1,4) backed by the silver on (2,3).
   EXPECT_EQ(boardMove("4k/5/gs3/5/K4 w - 1", 1, 3, 1, 4).score(), points(9998));
@@ -188,8 +187,7 @@ TEST(Danger, ASilverInHandThreatensAForkUpTheFile) {
   // With a silver in hand, a drop on (3,3) would fork the gold and the king on (3,1): E4a
   // -(100 + 950 / 2). E4d: -5 for (1,2) and (5,2) each, -0.1 for the 6 undefended squares in
   // rows 1 to 3.
-  EXPECT_EQ(boardMove("1k3/2g2/5/2P2/K4 w S 1", 2, 1, 3, 1).danger(),
-            -300 - points(100 + 475) - 2 * points(5) - 6);
+  EXPECT_EQ(boardMove("1k3/2g2/5/2P2/K4 w S 1", 2, 1, 3, 1).danger(), -300 - points(100 + 475) - 2 * points(5) - 6);
 }
 
 TEST(Danger, AHangingCaptorIsCreditedWithThePieceItTook) {

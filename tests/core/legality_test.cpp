@@ -19,11 +19,11 @@ struct Reach {
 
 TEST(Legality, EveryPieceOfBothSidesMovesAsItShould) {
   const Reach cases[] = {
-      {"5/5/2P2/5/5 b - 1", "...../..x../..o../...../....."},   // MAN pawn: one step up
-      {"5/5/2p2/5/5 b - 1", "...../...../..o../..x../....."},   // COM pawn: one step down
-      {"5/5/2S2/5/5 b - 1", "...../.xxx./..o../.x.x./....."},   // silver: never straight back or sideways
+      {"5/5/2P2/5/5 b - 1", "...../..x../..o../...../....."},  // MAN pawn: one step up
+      {"5/5/2p2/5/5 b - 1", "...../...../..o../..x../....."},  // COM pawn: one step down
+      {"5/5/2S2/5/5 b - 1", "...../.xxx./..o../.x.x./....."},  // silver: never straight back or sideways
       {"5/5/2s2/5/5 b - 1", "...../.x.x./..o../.xxx./....."},
-      {"5/5/2G2/5/5 b - 1", "...../.xxx./.xox./..x../....."},   // gold: never diagonally back
+      {"5/5/2G2/5/5 b - 1", "...../.xxx./.xox./..x../....."},  // gold: never diagonally back
       {"5/5/2g2/5/5 b - 1", "...../..x../.xox./.xxx./....."},
       {"5/5/2+P2/5/5 b - 1", "...../.xxx./.xox./..x../....."},  // と and 成銀 move as golds
       {"5/5/2+p2/5/5 b - 1", "...../..x../.xox./.xxx./....."},
@@ -58,29 +58,22 @@ struct Line {
 
 TEST(Legality, LinesStopAtTheFirstPieceAndNeverLandOnTheirOwn) {
   const Line cases[] = {
-      {"5/5/R4/5/5 b - 1", 1, 3, 5, 3, 1},      // rook along an empty rank
-      {"5/5/R1P2/5/5 b - 1", 1, 3, 5, 3, 0},    // own piece between
-      {"5/5/R1p2/5/5 b - 1", 1, 3, 5, 3, 0},    // enemy piece between
-      {"5/5/R1p2/5/5 b - 1", 1, 3, 3, 3, 1},    // capture on the blocking square
-      {"5/5/R1P2/5/5 b - 1", 1, 3, 3, 3, 0},    // never onto its own piece
-      {"5/5/R4/5/5 b - 1", 1, 3, 2, 4, 0},      // not on a line
-      {"5/5/2p2/5/2R2 b - 1", 3, 5, 3, 1, 0},   // up a file
-      {"5/5/2p2/5/2R2 b - 1", 3, 5, 3, 3, 1},
-      {"2r2/5/5/2P2/5 b - 1", 3, 1, 3, 5, 0},   // down a file
-      {"2r2/5/5/2P2/5 b - 1", 3, 1, 3, 4, 1},
-      {"5/5/1P2+r/5/5 b - 1", 5, 3, 1, 3, 0},   // dragon leftwards, blocked
-      {"5/5/1P2+r/5/5 b - 1", 5, 3, 2, 3, 1},
-      {"5/5/1P2+r/5/5 b - 1", 5, 3, 4, 2, 1},   // dragon's diagonal step
-      {"5/5/1P2+r/5/5 b - 1", 5, 3, 3, 1, 0},
-      {"5/5/5/5/B4 b - 1", 1, 5, 2, 3, 0},      // bishop off its diagonals
-      {"5/5/2P2/5/4B b - 1", 5, 5, 1, 1, 0},    // falling diagonal, up
-      {"5/5/2P2/5/4B b - 1", 5, 5, 4, 4, 1},
-      {"b4/5/5/3P1/5 b - 1", 1, 1, 5, 5, 0},    // falling diagonal, down
-      {"b4/5/5/3P1/5 b - 1", 1, 1, 4, 4, 1},
-      {"4b/5/5/1P3/5 b - 1", 5, 1, 1, 5, 0},    // rising diagonal, down
-      {"4b/5/5/1P3/5 b - 1", 5, 1, 2, 4, 1},
-      {"5/5/5/1p3/+B4 b - 1", 1, 5, 3, 3, 0},   // horse's long move blocked
-      {"5/5/5/1p3/+B4 b - 1", 1, 5, 2, 4, 1},   // its step captures
+      {"5/5/R4/5/5 b - 1", 1, 3, 5, 3, 1},                                             // rook along an empty rank
+      {"5/5/R1P2/5/5 b - 1", 1, 3, 5, 3, 0},                                           // own piece between
+      {"5/5/R1p2/5/5 b - 1", 1, 3, 5, 3, 0},                                           // enemy piece between
+      {"5/5/R1p2/5/5 b - 1", 1, 3, 3, 3, 1},                                           // capture on the blocking square
+      {"5/5/R1P2/5/5 b - 1", 1, 3, 3, 3, 0},                                           // never onto its own piece
+      {"5/5/R4/5/5 b - 1", 1, 3, 2, 4, 0},                                             // not on a line
+      {"5/5/2p2/5/2R2 b - 1", 3, 5, 3, 1, 0},                                          // up a file
+      {"5/5/2p2/5/2R2 b - 1", 3, 5, 3, 3, 1}, {"2r2/5/5/2P2/5 b - 1", 3, 1, 3, 5, 0},  // down a file
+      {"2r2/5/5/2P2/5 b - 1", 3, 1, 3, 4, 1}, {"5/5/1P2+r/5/5 b - 1", 5, 3, 1, 3, 0},  // dragon leftwards, blocked
+      {"5/5/1P2+r/5/5 b - 1", 5, 3, 2, 3, 1}, {"5/5/1P2+r/5/5 b - 1", 5, 3, 4, 2, 1},  // dragon's diagonal step
+      {"5/5/1P2+r/5/5 b - 1", 5, 3, 3, 1, 0}, {"5/5/5/5/B4 b - 1", 1, 5, 2, 3, 0},     // bishop off its diagonals
+      {"5/5/2P2/5/4B b - 1", 5, 5, 1, 1, 0},                                           // falling diagonal, up
+      {"5/5/2P2/5/4B b - 1", 5, 5, 4, 4, 1},  {"b4/5/5/3P1/5 b - 1", 1, 1, 5, 5, 0},   // falling diagonal, down
+      {"b4/5/5/3P1/5 b - 1", 1, 1, 4, 4, 1},  {"4b/5/5/1P3/5 b - 1", 5, 1, 1, 5, 0},   // rising diagonal, down
+      {"4b/5/5/1P3/5 b - 1", 5, 1, 2, 4, 1},  {"5/5/5/1p3/+B4 b - 1", 1, 5, 3, 3, 0},  // horse's long move blocked
+      {"5/5/5/1p3/+B4 b - 1", 1, 5, 2, 4, 1},                                          // its step captures
   };
   for (const Line& c : cases) {
     GameState g = test::position(c.sfen);
@@ -110,7 +103,7 @@ TEST(Legality, DestinationsOffTheBoardOrOnTheSourceAreIllegal) {
   struct Mover {
     int x, y, code;
   };
-  const Mover movers[] = {{3, 3, MAN飛}, {3, 3, MAN龍}, {3, 3, MAN王}, {3, 3, COM龍},
+  const Mover movers[] = {{3, 3, MAN飛}, {3, 3, MAN龍},  {3, 3, MAN王}, {3, 3, COM龍},
                           {7, 5, MAN飛}, {-1, 5, COM飛}, {7, 1, MAN歩}};
   調査_2歩フラグ設定(g);
   for (const Mover& m : movers) {
@@ -130,18 +123,18 @@ struct Drop {
 
 TEST(Legality, DropsGoOnEmptySquaresAndKeepTheTwoPawnRule) {
   const Drop cases[] = {
-      {"5/5/2P2/5/5 b P 1", MAN歩, 3, 4, 0},   // second unpromoted pawn in the column
+      {"5/5/2P2/5/5 b P 1", MAN歩, 3, 4, 0},  // second unpromoted pawn in the column
       {"5/5/2P2/5/5 b P 1", MAN歩, 2, 4, 1},
       {"5/5/2+P2/5/5 b P 1", MAN歩, 3, 4, 1},  // a と does not count
       {"5/5/2p2/5/5 b P 1", MAN歩, 3, 4, 1},   // nor does the enemy's pawn
       {"5/5/2p2/5/5 w p 1", COM歩, 3, 4, 0},
       {"5/5/2P2/5/5 w p 1", COM歩, 3, 4, 1},
-      {"5/5/5/5/5 b P 1", MAN歩, 3, 1, 0},     // no pawn drop on the last row
+      {"5/5/5/5/5 b P 1", MAN歩, 3, 1, 0},  // no pawn drop on the last row
       {"5/5/5/5/5 b P 1", MAN歩, 3, 5, 1},
       {"5/5/5/5/5 w p 1", COM歩, 3, 5, 0},
       {"5/5/5/5/5 w p 1", COM歩, 3, 1, 1},
-      {"5/5/5/5/5 b S 1", MAN銀, 3, 1, 1},     // other pieces may go to the last row
-      {"5/5/2p2/5/5 b P 1", MAN歩, 3, 3, 0},   // never onto a piece, not even an enemy's
+      {"5/5/5/5/5 b S 1", MAN銀, 3, 1, 1},    // other pieces may go to the last row
+      {"5/5/2p2/5/5 b P 1", MAN歩, 3, 3, 0},  // never onto a piece, not even an enemy's
       {"5/5/2p2/5/5 b R 1", MAN飛, 3, 3, 0},
       {"5/5/2P2/5/5 w r 1", COM飛, 3, 3, 0},
   };
@@ -179,15 +172,15 @@ struct Promotion {
 TEST(Legality, PromotionOnlyIntoOrOutOfTheOpponentsHomeRow) {
   const Promotion cases[] = {
       {3, 2, 3, 1, MAN歩, 1, MANと},
-      {3, 3, 3, 2, MAN歩, 0, 0},      // row 2 is no zone
+      {3, 3, 3, 2, MAN歩, 0, 0},  // row 2 is no zone
       {3, 2, 2, 1, MAN銀, 1, MAN成銀},
-      {3, 1, 2, 2, MAN銀, 1, MAN成銀}, // leaving the zone backwards
+      {3, 1, 2, 2, MAN銀, 1, MAN成銀},  // leaving the zone backwards
       {3, 3, 3, 2, MAN銀, 0, 0},
       {5, 5, 1, 1, MAN角, 1, MAN馬},
       {1, 1, 3, 3, MAN角, 1, MAN馬},
       {1, 4, 1, 1, MAN飛, 1, MAN龍},
-      {3, 3, 3, 5, MAN飛, 0, 0},      // MAN's own home row is no zone for it
-      {3, 2, 3, 1, MAN金, 0, 0},      // golds, kings and promoted pieces never
+      {3, 3, 3, 5, MAN飛, 0, 0},  // MAN's own home row is no zone for it
+      {3, 2, 3, 1, MAN金, 0, 0},  // golds, kings and promoted pieces never
       {3, 2, 3, 1, MAN王, 0, 0},
       {3, 2, 3, 1, MANと, 0, 0},
       {3, 2, 3, 1, MAN成銀, 0, 0},

@@ -105,12 +105,11 @@ struct Flight {
 
 TEST(Mate, FlightSquaresAreEmptyAndUnattacked) {
   const Flight cases[] = {
-      {"4k/5/5/5/K4 b - 1", 3},      // a corner has three neighbours
-      {"4k/5/1g3/5/K4 b - 1", 1},    // the gold covers (1,4) and (2,4)
-      {"4k/5/5/5/Ks3 b - 1", 1},     // a COM piece next to the king is no flight
-      {"5/5/2K2/5/5 b - 1", 8},
-      {"5/5/2KG1/5/5 b - 1", 7},     // nor is an own piece
-      {"5/r4/2K2/5/5 b - 1", 5},     // the rook covers row 2
+      {"4k/5/5/5/K4 b - 1", 3},                               // a corner has three neighbours
+      {"4k/5/1g3/5/K4 b - 1", 1},                             // the gold covers (1,4) and (2,4)
+      {"4k/5/5/5/Ks3 b - 1", 1},                              // a COM piece next to the king is no flight
+      {"5/5/2K2/5/5 b - 1", 8},   {"5/5/2KG1/5/5 b - 1", 7},  // nor is an own piece
+      {"5/r4/2K2/5/5 b - 1", 5},                              // the rook covers row 2
   };
   for (const Flight& c : cases) EXPECT_EQ(調査_自王逃道(test::surveyed(c.sfen)), c.count) << c.sfen;
 }

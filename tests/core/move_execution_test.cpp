@@ -59,10 +59,9 @@ TEST(MoveExecution, CaptureSendsThePieceUnpromotedToTheCapturersHand) {
     int code, manKind, comKind;
   };
   const Taken taken[] = {
-      {COM歩, 1, 0}, {COMと, 1, 0}, {COM銀, 2, 0}, {COM成銀, 2, 0}, {COM金, 3, 0}, {111, 3, 0},
-      {COM角, 4, 0}, {COM馬, 4, 0}, {COM飛, 5, 0}, {COM龍, 5, 0},
-      {MAN歩, 0, 1}, {MANと, 0, 1}, {MAN銀, 0, 2}, {MAN成銀, 0, 2}, {MAN金, 0, 3}, {-111, 0, 3},
-      {MAN角, 0, 4}, {MAN馬, 0, 4}, {MAN飛, 0, 5}, {MAN龍, 0, 5},
+      {COM歩, 1, 0}, {COMと, 1, 0}, {COM銀, 2, 0}, {COM成銀, 2, 0}, {COM金, 3, 0}, {111, 3, 0},   {COM角, 4, 0},
+      {COM馬, 4, 0}, {COM飛, 5, 0}, {COM龍, 5, 0}, {MAN歩, 0, 1},   {MANと, 0, 1}, {MAN銀, 0, 2}, {MAN成銀, 0, 2},
+      {MAN金, 0, 3}, {-111, 0, 3},  {MAN角, 0, 4}, {MAN馬, 0, 4},   {MAN飛, 0, 5}, {MAN龍, 0, 5},
   };
   for (const Taken& t : taken) {
     GameState s;
@@ -234,14 +233,26 @@ TEST(MoveExecution, ResetPutsTheStartingPositionAndClearsTheGame) {
     double value, want;
   };
   const Field fields[] = {
-      {"ハンデレベル", double(g.ハンデレベル), 0}, {"ハンデ設定済", double(g.ハンデ設定済), 0},
-      {"対局モード", double(g.対局モード), 0}, {"勝者", double(g.勝者), 0}, {"手番", double(g.手番), 0},
-      {"記録位置", double(g.記録位置), 0}, {"手数", double(g.手数), 0}, {"反転済", double(g.反転済), 0},
-      {"COM秒", g.COM秒, 0}, {"MAN秒", g.MAN秒, 0}, {"再開待ち", double(g.再開待ち), 0},
-      {"棋譜モード", double(g.棋譜モード), 0}, {"表示秒", double(g.表示秒), 0}, {"選択状態", double(g.選択状態), 0},
+      {"ハンデレベル", double(g.ハンデレベル), 0},
+      {"ハンデ設定済", double(g.ハンデ設定済), 0},
+      {"対局モード", double(g.対局モード), 0},
+      {"勝者", double(g.勝者), 0},
+      {"手番", double(g.手番), 0},
+      {"記録位置", double(g.記録位置), 0},
+      {"手数", double(g.手数), 0},
+      {"反転済", double(g.反転済), 0},
+      {"COM秒", g.COM秒, 0},
+      {"MAN秒", g.MAN秒, 0},
+      {"再開待ち", double(g.再開待ち), 0},
+      {"棋譜モード", double(g.棋譜モード), 0},
+      {"表示秒", double(g.表示秒), 0},
+      {"選択状態", double(g.選択状態), 0},
       // left alone
-      {"MAN手番", double(g.MAN手番), 1}, {"COM手番", double(g.COM手番), -1}, {"レベル", double(g.レベル), 1},
-      {"背景種類", double(g.背景種類), 背景畳}, {"記録最終", double(g.記録最終), 8},
+      {"MAN手番", double(g.MAN手番), 1},
+      {"COM手番", double(g.COM手番), -1},
+      {"レベル", double(g.レベル), 1},
+      {"背景種類", double(g.背景種類), 背景畳},
+      {"記録最終", double(g.記録最終), 8},
   };
   for (const Field& f : fields) EXPECT_EQ(f.value, f.want) << f.name;
   EXPECT_EQ(view.calls, Calls{"再描画"});

@@ -18,7 +18,7 @@ struct Case {
 TEST(PositionCheck, PositionsFromPlayStand) {
   for (const char* sfen : {"rbsgk/4p/5/P4/KGSBR b - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22",
                            "+r+bs1k/4+p/5/+P1+S2/K3+R b bg 15", "k4/5/5/5/4K b 2R2B2G2S2P 100",
-                           "k1p2/2P2/5/5/4K b - 1",       // a pawn of each side on one file
+                           "k1p2/2P2/5/5/4K b - 1",      // a pawn of each side on one file
                            "k4/2+P2/2P2/5/4K b - 1"}) {  // a と and a pawn of one side on one file
     const GameState g = test::position(sfen);
     const auto p = positionProblem(g);
@@ -28,12 +28,18 @@ TEST(PositionCheck, PositionsFromPlayStand) {
 
 TEST(PositionCheck, ImpossiblePositionsAreNamed) {
   const Case cases[] = {
-      {"rbsgk/4p/5/P4/KGSBR b 40P 1", "more than 2 pawns on the board and in the hands", "歩が盤と持駒で2枚を超えています"},
-      {"rbsgk/4p/5/P4/KGSBR b P 1", "more than 2 pawns on the board and in the hands", "歩が盤と持駒で2枚を超えています"},
-      {"rbsgk/4p/5/P4/KGSBR b s 1", "more than 2 silvers on the board and in the hands", "銀が盤と持駒で2枚を超えています"},
-      {"rbsgk/4p/5/5/KGSBR b Gg 1", "more than 2 golds on the board and in the hands", "金が盤と持駒で2枚を超えています"},
-      {"rbsgk/4p/5/+B4/KGSBR b - 1", "more than 2 bishops on the board and in the hands", "角が盤と持駒で2枚を超えています"},
-      {"rbsgk/4p/5/P4/KGSBR b 3R 1", "more than 2 rooks on the board and in the hands", "飛が盤と持駒で2枚を超えています"},
+      {"rbsgk/4p/5/P4/KGSBR b 40P 1", "more than 2 pawns on the board and in the hands",
+       "歩が盤と持駒で2枚を超えています"},
+      {"rbsgk/4p/5/P4/KGSBR b P 1", "more than 2 pawns on the board and in the hands",
+       "歩が盤と持駒で2枚を超えています"},
+      {"rbsgk/4p/5/P4/KGSBR b s 1", "more than 2 silvers on the board and in the hands",
+       "銀が盤と持駒で2枚を超えています"},
+      {"rbsgk/4p/5/5/KGSBR b Gg 1", "more than 2 golds on the board and in the hands",
+       "金が盤と持駒で2枚を超えています"},
+      {"rbsgk/4p/5/+B4/KGSBR b - 1", "more than 2 bishops on the board and in the hands",
+       "角が盤と持駒で2枚を超えています"},
+      {"rbsgk/4p/5/P4/KGSBR b 3R 1", "more than 2 rooks on the board and in the hands",
+       "飛が盤と持駒で2枚を超えています"},
       {"rbsg1/4p/5/P4/KGSBR b - 1", "gote has no king", "後手の王がありません"},
       {"rbsgk/4p/5/P4/1GSBR b - 1", "sente has no king", "先手の王がありません"},
       {"5/5/5/5/5 b - 1", "sente has no king", "先手の王がありません"},
@@ -82,7 +88,8 @@ TEST(Sfen, HandCountsThatAddUpPastTheBoundAreRefused) {
   EXPECT_EQ(loadSfen(g, "rbsgk/4p/5/P4/KGSBR b 20P20P 1").value_or("accepted"), "accepted");
   // One count past what an int holds is refused as it is read, never wrapped round.
   for (const char* count : {"2147483648", "4294967297", "99999999999999999999"})
-    EXPECT_EQ(loadSfen(g, std::string("rbsgk/4p/5/P4/KGSBR b ") + count + "P 1").value_or(""), "hand count too large") << count;
+    EXPECT_EQ(loadSfen(g, std::string("rbsgk/4p/5/P4/KGSBR b ") + count + "P 1").value_or(""), "hand count too large")
+        << count;
   std::string many = "rbsgk/4p/5/P4/KGSBR b ";
   for (int i = 0; i < 100000; ++i) many += "9P";
   EXPECT_EQ(loadSfen(g, many + " 1").value_or(""), "hand count too large");

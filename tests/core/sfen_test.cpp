@@ -17,15 +17,24 @@ struct Snapshot {
   Hand man, com;
   int 持駒数MAN, 持駒数COM, 手番, MAN手番, COM手番, 手数, 勝者;
   explicit Snapshot(const GameState& g)
-      : sfen(toSfen(g)), board(g.盤面), man(g.持駒MAN), com(g.持駒COM), 持駒数MAN(g.持駒数MAN),
-        持駒数COM(g.持駒数COM), 手番(g.手番), MAN手番(g.MAN手番), COM手番(g.COM手番), 手数(g.手数), 勝者(g.勝者) {}
+      : sfen(toSfen(g)),
+        board(g.盤面),
+        man(g.持駒MAN),
+        com(g.持駒COM),
+        持駒数MAN(g.持駒数MAN),
+        持駒数COM(g.持駒数COM),
+        手番(g.手番),
+        MAN手番(g.MAN手番),
+        COM手番(g.COM手番),
+        手数(g.手数),
+        勝者(g.勝者) {}
   bool operator==(const Snapshot&) const = default;
 };
 
 TEST(Sfen, PositionsSurviveARoundTrip) {
-  for (const char* sfen : {"rbsgk/4p/5/P4/KGSBR b - 1", "1pkg1/1g1s1/B2s1/2R2/4K w RBP 1",
-                           "+r+bs1k/4+p/5/+P1+S2/K3+R b S2Pbg 15", "5/5/5/5/5 w - 3",
-                           "k4/5/5/5/4K b 2R2B2G2S4P3p 100"}) {
+  for (const char* sfen :
+       {"rbsgk/4p/5/P4/KGSBR b - 1", "1pkg1/1g1s1/B2s1/2R2/4K w RBP 1", "+r+bs1k/4+p/5/+P1+S2/K3+R b S2Pbg 15",
+        "5/5/5/5/5 w - 3", "k4/5/5/5/4K b 2R2B2G2S4P3p 100"}) {
     GameState g = test::position(sfen);
     EXPECT_EQ(toSfen(g), sfen);
   }

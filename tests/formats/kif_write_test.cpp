@@ -41,12 +41,9 @@ GameRecord gameOf(std::string_view startSfen, std::initializer_list<Played> move
 }
 
 TEST(KifWrite, AGameFromTheStartWithTimesAndResignation) {
-  GameRecord r = gameOf(kStartSfen, {{"3e2d", 5, 5},
-                                     {"3a4b", 3, 3},
-                                     {"2d2c", 10, 15},
-                                     {"4a2c", 2, 5},
-                                     {"1e1b", 61, 76},
-                                     {"S*3d", 20, 25}});
+  GameRecord r =
+      gameOf(kStartSfen,
+             {{"3e2d", 5, 5}, {"3a4b", 3, 3}, {"2d2c", 10, 15}, {"4a2c", 2, 5}, {"1e1b", 61, 76}, {"S*3d", 20, 25}});
   r.setHeader("開始日時", "2024/03/09(土) 14:05:00");
   r.setHeader("表題", "練習対局");
   r.先手名 = "山田";
@@ -72,11 +69,8 @@ TEST(KifWrite, AGameFromTheStartWithTimesAndResignation) {
 }
 
 TEST(KifWrite, AnotherStartGetsADiagramAndMovesThatCouldPromoteSaySo) {
-  GameRecord r = gameOf("4k/1P3/5/2s2/K4 w - 1", {{"3d2e", 0, -1},
-                                                   {"4b4a+", 0, -1},
-                                                   {"2e3d", 0, -1},
-                                                   {"4a3a", 0, -1},
-                                                   {"3d4e+", 0, -1}});
+  GameRecord r = gameOf("4k/1P3/5/2s2/K4 w - 1",
+                        {{"3d2e", 0, -1}, {"4b4a+", 0, -1}, {"2e3d", 0, -1}, {"4a3a", 0, -1}, {"3d4e+", 0, -1}});
   r.setHeader("表題", "成と不成");
   r.先手名 = "山田";
   r.後手名 = "佐藤";
@@ -111,17 +105,9 @@ TEST(KifWrite, AnotherStartGetsADiagramAndMovesThatCouldPromoteSaySo) {
 TEST(KifWrite, HandsAndPromotedPiecesInTheDiagram) {
   const GameRecord r = gameOf("1B2+R/2gk1/1+S3/5/K4 w G2Ps 7", {});
   const std::string text = writeKif(r);
-  EXPECT_NE(text.find(crlf({"後手の持駒：銀",
-                            "  ５ ４ ３ ２ １",
-                            "+---------------+",
-                            "| ・ 角 ・ ・ 龍|一",
-                            "| ・ ・v金v玉 ・|二",
-                            "| ・ 全 ・ ・ ・|三",
-                            "| ・ ・ ・ ・ ・|四",
-                            "| 玉 ・ ・ ・ ・|五",
-                            "+---------------+",
-                            "先手の持駒：金　歩二",
-                            "後手番"})),
+  EXPECT_NE(text.find(crlf({"後手の持駒：銀", "  ５ ４ ３ ２ １", "+---------------+", "| ・ 角 ・ ・ 龍|一",
+                            "| ・ ・v金v玉 ・|二", "| ・ 全 ・ ・ ・|三", "| ・ ・ ・ ・ ・|四", "| 玉 ・ ・ ・ ・|五",
+                            "+---------------+", "先手の持駒：金　歩二", "後手番"})),
             std::string::npos)
       << text;
 }
@@ -135,8 +121,7 @@ TEST(KifWrite, ADecidedGameClosesWithTheWinner) {
   // A king taken: the taking move is the last line before the closing one.
   GameRecord taken = gameOf(kStartSfen, {{"1e1b", 1, 1}, {"2a2b", 2, 2}, {"1b1a+", 3, 4}});
   taken.end.winner = 先手;
-  EXPECT_NE(writeKif(taken).find("   3 １一飛成(12) ( 0:03/00:00:04)\r\nまで3手で先手の勝ち\r\n"),
-            std::string::npos);
+  EXPECT_NE(writeKif(taken).find("   3 １一飛成(12) ( 0:03/00:00:04)\r\nまで3手で先手の勝ち\r\n"), std::string::npos);
 
   // A record that names no end, as one read from positions, still closes with the king's taker.
   const GameRecord untold = gameOf(kStartSfen, {{"1e1b", 0, -1}, {"2a2b", 0, -1}, {"1b1a+", 0, -1}});
@@ -176,10 +161,10 @@ TEST(KifWrite, AKingCaptureGameEndsWhereTheOfficialRulesEndIt) {
   GameRecord shuffled = gameOf(kStartSfen, {});
   for (int round = 0; round < 4; ++round)
     for (const char* m : {"5e4d", "1a2b", "4d5e", "2b1a"}) {
-        RecordedMove rm;
-        rm.move = *parseUsiMove(m);
-        shuffled.moves.push_back(rm);
-      }
+      RecordedMove rm;
+      rm.move = *parseUsiMove(m);
+      shuffled.moves.push_back(rm);
+    }
   endWhereOfficialRulesEnd(shuffled);
   EXPECT_EQ(shuffled.moves.size(), 12u);
   EXPECT_EQ(shuffled.end.word, "千日手");

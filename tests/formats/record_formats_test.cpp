@@ -19,10 +19,12 @@ namespace {
 
 // A short game written by hand in code page 932: the two pawns step forward.
 const std::string kCp932Kif =
-    "\x8E\xE8\x8D\x87\x8A\x84\x81" "F5\x8C\xDC\x8F\xAB\x8A\xFB\r\n"          // 手合割：5五将棋
-    "\x90\xE6\x8E\xE8\x81" "F\x91\xBE\x98Y\r\n"                               // 先手：太郎
-    "   1 \x82T\x8EO\x95\xE0(54)   ( 0:07/00:00:07)\r\n"                     // ５三歩
-    "   2 \x82P\x8EO\x95\xE0(12)   ( 0:01/00:00:01)\r\n";                    // １三歩
+    "\x8E\xE8\x8D\x87\x8A\x84\x81"
+    "F5\x8C\xDC\x8F\xAB\x8A\xFB\r\n"  // 手合割：5五将棋
+    "\x90\xE6\x8E\xE8\x81"
+    "F\x91\xBE\x98Y\r\n"                                   // 先手：太郎
+    "   1 \x82T\x8EO\x95\xE0(54)   ( 0:07/00:00:07)\r\n"   // ５三歩
+    "   2 \x82P\x8EO\x95\xE0(12)   ( 0:01/00:00:01)\r\n";  // １三歩
 const std::string kUtf8Kif =
     "手合割：5五将棋\r\n"
     "先手：太郎\r\n"
@@ -53,17 +55,26 @@ TEST(KifFiles, BytesThatAreNoTextOfTheirEncodingAreRefusedNamingTheLine) {
   const auto refusal = [](std::string_view bytes) { return decodeRecord(bytes, RecordFormat::Kif).error; };
   // After a byte-order mark only well-formed UTF-8: an overlong line break (C0 8A) would put a
   // move inside a header; a surrogate or a broken sequence is no character either.
-  EXPECT_EQ(refusal(std::string("\xEF\xBB\xBF\0:\xC0\x8A" "3", 8)), "1行目: UTF-8 として正しくないバイトがあります");
+  EXPECT_EQ(refusal(std::string("\xEF\xBB\xBF\0:\xC0\x8A"
+                                "3",
+                                8)),
+            "1行目: UTF-8 として正しくないバイトがあります");
   EXPECT_EQ(refusal("\xEF\xBB\xBF" + kUtf8Kif + "*\xED\xA0\x80\r\n"), "5行目: UTF-8 として正しくないバイトがあります");
   EXPECT_EQ(refusal("\xEF\xBB\xBF" + kUtf8Kif + "*\xE6\x89\r\n"), "5行目: UTF-8 として正しくないバイトがあります");
   // Without a mark, bytes neither UTF-8 nor code page 932.
   EXPECT_EQ(refusal(kCp932Kif + "*\x81\r\n"), "5行目: Shift_JIS としても UTF-8 としても読めないバイトがあります");
   // A wide encoding's mark names it.
-  EXPECT_EQ(refusal(std::string("\xFF\xFE:\0", 4)), "UTF-16 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
-  EXPECT_EQ(refusal(std::string("\xFE\xFF\0:", 4)), "UTF-16 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
-  EXPECT_EQ(refusal(std::string("\xFF\xFE\0\0:\0\0\0", 8)), "UTF-32 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
+  EXPECT_EQ(refusal(std::string("\xFF\xFE:\0", 4)),
+            "UTF-16 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
+  EXPECT_EQ(refusal(std::string("\xFE\xFF\0:", 4)),
+            "UTF-16 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
+  EXPECT_EQ(refusal(std::string("\xFF\xFE\0\0:\0\0\0", 8)),
+            "UTF-32 で書かれた棋譜は読めません。UTF-8 か Shift_JIS で保存して下さい");
   // An overlong form that reaches the reader some other way is no line break either.
-  EXPECT_TRUE(readKif(std::string("\0:\xC0\x8A" "1 ５三歩(54)", 18)).record.moves.empty());
+  EXPECT_TRUE(readKif(std::string("\0:\xC0\x8A"
+                                  "1 ５三歩(54)",
+                                  18))
+                  .record.moves.empty());
 }
 
 TEST(KifFiles, KifIsWrittenInCodePage932AndKifuInUtf8WithCrLf) {
@@ -71,7 +82,9 @@ TEST(KifFiles, KifIsWrittenInCodePage932AndKifuInUtf8WithCrLf) {
   const EncodedBytes kif = encodeRecord(r, RecordFormat::Kif);
   ASSERT_TRUE(kif.ok()) << kif.error;
   EXPECT_EQ(kif.bytes.substr(0, 37), "#KIF version=2.0 encoding=Shift_JIS\r\n");
-  EXPECT_NE(kif.bytes.find("\x8E\xE8\x8D\x87\x8A\x84\x81" "F5\x8C\xDC\x8F\xAB\x8A\xFB\r\n"), std::string::npos);
+  EXPECT_NE(kif.bytes.find("\x8E\xE8\x8D\x87\x8A\x84\x81"
+                           "F5\x8C\xDC\x8F\xAB\x8A\xFB\r\n"),
+            std::string::npos);
   EXPECT_NE(kif.bytes.find("   1 \x82T\x8EO\x95\xE0(54)   ( 0:07/00:00:07)\r\n"), std::string::npos);
 
   const EncodedBytes kifu = encodeRecord(r, RecordFormat::Kifu);
@@ -212,9 +225,8 @@ TEST(RecordFileAsKif, AGameTheLowerSideBeganKeepsEveryPositionAndClock) {
 }
 
 TEST(RecordFileAsKif, AGameTheUpperSideBeganIsTurnedSoItsFirstPlayerIsSente) {
-  const std::string saved = recordFileBytes("ｺﾝﾋﾟｭｰﾀ", "太郎",
-                                            {{"rb1gk/1s2p/5/P4/KGSBR w - 1", 0, 9, 4, 4},
-                                             {"rb1gk/1s2p/5/P2S1/KG1BR w - 1", 9, 9, 4, 4}});
+  const std::string saved = recordFileBytes(
+      "ｺﾝﾋﾟｭｰﾀ", "太郎", {{"rb1gk/1s2p/5/P4/KGSBR w - 1", 0, 9, 4, 4}, {"rb1gk/1s2p/5/P2S1/KG1BR w - 1", 9, 9, 4, 4}});
   const DecodedRecord game = decodeRecord(saved, RecordFormat::Native);
   ASSERT_TRUE(game.ok()) << game.error;
   // The computer on top moved its silver first: it is 先手, and the board is seen from it.
@@ -229,9 +241,8 @@ TEST(RecordFileAsKif, AGameTheUpperSideBeganIsTurnedSoItsFirstPlayerIsSente) {
 }
 
 TEST(RecordFileAsKif, APositionNoMoveReachesIsRefusedNamingItsLine) {
-  const std::string saved = recordFileBytes("上", "下",
-                                            {{"rbsgk/4p/5/P2S1/KG1BR w - 1", 0, 0, 0, 0},
-                                             {"r2gk/1s2p/3b1/P4/KG1BR w s 1", 0, 0, 0, 0}});
+  const std::string saved = recordFileBytes(
+      "上", "下", {{"rbsgk/4p/5/P2S1/KG1BR w - 1", 0, 0, 0, 0}, {"r2gk/1s2p/3b1/P4/KG1BR w s 1", 0, 0, 0, 0}});
   EXPECT_EQ(decodeRecord(saved, RecordFormat::Native).error, "5行目: 前の局面から一手で指せる局面ではありません");
   EXPECT_EQ(decodeRecord("t\r\nu\r\nl\r\n", RecordFormat::Native).error, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません");
 }

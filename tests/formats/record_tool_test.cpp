@@ -45,7 +45,9 @@ struct RecordToolTest : ::testing::Test {
     err = e.str();
     return status;
   }
-  std::string path(const char* name) { return (dir / fs::path(std::u8string(reinterpret_cast<const char8_t*>(name)))).string(); }
+  std::string path(const char* name) {
+    return (dir / fs::path(std::u8string(reinterpret_cast<const char8_t*>(name)))).string();
+  }
   void write(const std::string& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
   std::string read(const std::string& p) {
     std::ifstream f(p, std::ios::binary);
@@ -129,8 +131,8 @@ TEST_F(RecordToolTest, NothingIsReportedWrittenThatIsNotWrittenOrCannotBeReadBac
   } refusing;
   const std::string kifu = path("a.kifu");
   write(kifu, kKif);
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"show", kifu},
-                                               std::vector<std::string>{"convert", kifu, "-", "--to", "sfen"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"show", kifu}, std::vector<std::string>{"convert", kifu, "-", "--to", "sfen"}}) {
     std::istringstream in;
     std::ostream full(&refusing);
     std::ostringstream e;
@@ -167,7 +169,8 @@ TEST_F(RecordToolTest, ARefusalQuotesAShortPieceOfAHugeLine) {
   const std::string kifu = path("long.kifu");
   write(kifu, "手合割：5五将棋\r\n   1 " + std::string(1 << 20, 'x') + "\r\n");
   EXPECT_EQ(run({"show", kifu}), kToolBadFile);
-  EXPECT_EQ(err, "zelk55-record: " + kifu + ": 2行目: 「   1 " + std::string(35, 'x') + "…」棋譜の行としては長すぎます\n");
+  EXPECT_EQ(err,
+            "zelk55-record: " + kifu + ": 2行目: 「   1 " + std::string(35, 'x') + "…」棋譜の行としては長すぎます\n");
 }
 
 TEST_F(RecordToolTest, WrongCommandsShowHowToUseIt) {

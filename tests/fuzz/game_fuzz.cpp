@@ -68,8 +68,12 @@ const fs::path& folder() {
     fs::path d = base / (prefix + std::to_string(::getpid()));
     fs::remove_all(d);
     fs::create_directories(d);
-    for (auto name : kSoundFiles) std::ofstream(d / u8path(name), std::ios::binary) << "RIFF" << std::string(4, '\0') << "WAVE";
-    std::atexit([] { std::error_code ec; fs::remove_all(folder(), ec); });
+    for (auto name : kSoundFiles)
+      std::ofstream(d / u8path(name), std::ios::binary) << "RIFF" << std::string(4, '\0') << "WAVE";
+    std::atexit([] {
+      std::error_code ec;
+      fs::remove_all(folder(), ec);
+    });
     return d;
   }();
   return dir;
@@ -78,11 +82,15 @@ const fs::path& folder() {
 // The kind index of a piece (1 歩 … 5 飛, 6 王), either side, promoted or not; 0 for no piece.
 int kindOf(int code) {
   switch (code < 0 ? -code : code) {
-    case COM歩: case COMと: return 1;
-    case COM銀: case COM成銀: return 2;
+    case COM歩:
+    case COMと: return 1;
+    case COM銀:
+    case COM成銀: return 2;
     case COM金: return 3;
-    case COM角: case COM馬: return 4;
-    case COM飛: case COM龍: return 5;
+    case COM角:
+    case COM馬: return 4;
+    case COM飛:
+    case COM龍: return 5;
     case COM王: return 6;
     default: return 0;
   }
@@ -218,7 +226,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Each input starts from the same files: its record, no saved record, default settings.
   const fs::path& dir = folder();
-  std::ofstream(dir / u8path("in.棋譜"), std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(recordSize));
+  std::ofstream(dir / u8path("in.棋譜"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(recordSize));
   std::error_code ec;
   fs::remove(dir / u8path("out.棋譜"), ec);
   fs::remove(dir / u8path("Zelk５五将棋.ini"), ec);
@@ -233,9 +242,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t op = next();
     if (std::getenv("ZELK_GAME_FUZZ_TRACE")) std::fprintf(stderr, "op %d arg %d\n", op % 16, at < size ? data[at] : -1);
     switch (op % 16) {
-      case 0: case 1: case 12: case 13: game.click(1, next()); break;
-      case 2: case 14: game.click(2, next()); break;
-      case 3: case 15: game.menu(next()); break;
+      case 0:
+      case 1:
+      case 12:
+      case 13: game.click(1, next()); break;
+      case 2:
+      case 14: game.click(2, next()); break;
+      case 3:
+      case 15: game.menu(next()); break;
       case 4: game.load(next()); break;
       case 5: {
         const std::size_t n = next() % 16;
@@ -250,7 +264,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 7: game.fake.advance(next() * 0.05); break;  // the event loop's pauses run
       case 8: game.fake.answer = next() & 1 ? kYes : kNo; break;
       case 9: game.fake.pass(next() * 7.0); break;  // time of day moves on, past midnight too
-      case 10: game.form.Form_KeyPress(next()); game.ended = game.fake.windowCalls.size() > 0; break;
+      case 10:
+        game.form.Form_KeyPress(next());
+        game.ended = game.fake.windowCalls.size() > 0;
+        break;
       case 11: game.load(1); break;
     }
     game.check();

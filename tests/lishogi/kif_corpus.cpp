@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
   };
   const Scripted scripted[] = {
       {"official-mate", "4k/5/4P/5/K4 b G 1", {"G*1b"}, Rules::official},
-      {"official-repetition", kStartSfen.data(),
+      {"official-repetition",
+       kStartSfen.data(),
        {"5e4d", "1a2b", "4d5e", "2b1a", "5e4d", "1a2b", "4d5e", "2b1a", "5e4d", "1a2b", "4d5e", "2b1a"},
        Rules::official},
       {"kingcapture-foul", kStartSfen.data(), {"5d5c", "5a5c", "3e3d", "5c5e"}, Rules::kingCapture},

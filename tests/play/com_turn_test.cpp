@@ -49,7 +49,9 @@ struct Table {
     fs::remove_all(folder);
   }
   GameState& g() { return form->g; }
-  void click(int X, int Y, int button = 1) { form->Form_MouseDown(button, 盤左 + X * 桝幅 + 300, 盤上 + Y * 桝高 + 345); }
+  void click(int X, int Y, int button = 1) {
+    form->Form_MouseDown(button, 盤左 + X * 桝幅 + 300, 盤上 + Y * 桝高 + 345);
+  }
   // MAN's move as the engine would play it for the lower side.
   bool playManMove(int level) {
     const EngineAnswer a = engineMove(g(), level);
@@ -265,7 +267,6 @@ TEST(ComTurn, ADecisionFromAWorkerIsPlayedAndShownLikeOneOnTheEventLoop) {
   EXPECT_EQ(onWorker.effects(), onLoop.effects());
   EXPECT_EQ(onWorker.g().手番, onWorker.g().MAN手番);
 }
-
 
 TEST(ComTurn, LevelSixSearchesOnAWorkerAndPlaysAMoveTheRulesAllowOrStopsWhenTheProgramEnds) {
   Table t("level_six", true);

@@ -55,9 +55,9 @@ TEST_F(Form1Test, StartUpLoadsTheSoundsInOrderAndShowsTheStartingPosition) {
   Form1Controller form(fake.platform(), {startFolder, exeFolder}, startFolder);
   form.Form_Load();
 
-  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{
-                                 "dsInitialize", "dsCreateDSB 1 その他.wav 3 20", "dsCreateDSB 1 禁止.wav 3 16",
-                                 "dsCreateDSB 1 駒打音.wav 3 12", "dsPlayLooping 0"}));
+  EXPECT_EQ(fake.soundCalls,
+            (std::vector<std::string>{"dsInitialize", "dsCreateDSB 1 その他.wav 3 20", "dsCreateDSB 1 禁止.wav 3 16",
+                                      "dsCreateDSB 1 駒打音.wav 3 12", "dsPlayLooping 0"}));
   EXPECT_EQ(form.sounds.効果音その他, 11);
   EXPECT_EQ(form.sounds.効果音禁止, 12);
   EXPECT_EQ(form.sounds.効果音駒打, 13);
@@ -105,14 +105,14 @@ TEST_F(Form1Test, WithoutAudioOutputOneWarningThenSilence) {
   fake.libraryHandle = 0;
   auto form = make();
   form.Form_Load();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"Zelk５五将棋.dll|Direct Soundインターフェースが作成できません。|!"}));
+  EXPECT_EQ(fake.boxes,
+            (std::vector<std::string>{"Zelk５五将棋.dll|Direct Soundインターフェースが作成できません。|!"}));
   EXPECT_EQ(form.sounds.音源, 0);
   EXPECT_EQ(form.sounds.効果音駒打, 0);
   // Releasing buffers of handle 0 is harmless; a library that never started is not shut down.
   fake.soundCalls.clear();
   form.終了処理();
-  EXPECT_EQ(fake.soundCalls,
-            (std::vector<std::string>{"dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0"}));
+  EXPECT_EQ(fake.soundCalls, (std::vector<std::string>{"dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0"}));
 }
 
 TEST_F(Form1Test, AFileThatIsNoWaveIsReportedAndGivesNoSound) {
@@ -155,8 +155,10 @@ TEST_F(Form1Test, ASoundFileThatCannotBeReadWarnsAndPlaysNothingInsteadOfEndingT
   auto form = make();
   form.Form_Load();
   ASSERT_EQ(fake.boxes.size(), 4u);
-  for (const auto& [box, name] : {std::pair{fake.boxes[0], "その他.wav"}, {fake.boxes[1], "禁止.wav"},
-                                  {fake.boxes[2], "駒打音.wav"}, {fake.boxes[3], "BGM.wav"}}) {
+  for (const auto& [box, name] : {std::pair{fake.boxes[0], "その他.wav"},
+                                  {fake.boxes[1], "禁止.wav"},
+                                  {fake.boxes[2], "駒打音.wav"},
+                                  {fake.boxes[3], "BGM.wav"}}) {
     EXPECT_EQ(box.substr(0, box.find('|')), "Zelk５五将棋.dll");
     EXPECT_NE(box.find(name), std::string::npos) << box;
   }

@@ -52,7 +52,9 @@ struct GameFlowTest : ::testing::Test {
     g().手数 = 0;
   }
   // A click in the middle of grid cell (X, Y); hands are columns 7 (MAN) and -1 (COM).
-  void click(int X, int Y, int button = kLeft) { form->Form_MouseDown(button, 盤左 + X * 桝幅 + 300, 盤上 + Y * 桝高 + 345); }
+  void click(int X, int Y, int button = kLeft) {
+    form->Form_MouseDown(button, 盤左 + X * 桝幅 + 300, 盤上 + Y * 桝高 + 345);
+  }
   void move(int fx, int fy, int tx, int ty, int button = kLeft) {
     click(fx, fy);
     click(tx, ty, button);
@@ -84,10 +86,10 @@ TEST_F(GameFlowTest, SenteStartsAGameAndTheComputerAnswersEachMove) {
   EXPECT_EQ(g().記録位置, 2);
   EXPECT_EQ(g().記録最終, 1);
   EXPECT_EQ(g().手番, g().MAN手番);
-  EXPECT_EQ(g().記録[0].盤面, start);             // slot 0: the position before move 1
-  EXPECT_EQ(g().記録[1].盤面(1, 3), MAN歩);       // slot 1: after it, before the reply
+  EXPECT_EQ(g().記録[0].盤面, start);        // slot 0: the position before move 1
+  EXPECT_EQ(g().記録[1].盤面(1, 3), MAN歩);  // slot 1: after it, before the reply
   EXPECT_EQ(g().記録[1].盤面(1, 4), 0);
-  EXPECT_NE(g().盤面, g().記録[1].盤面);          // the computer has replied
+  EXPECT_NE(g().盤面, g().記録[1].盤面);  // the computer has replied
   EXPECT_EQ(count(kPlaced), 2);
   EXPECT_EQ(g().勝者, 0);
 }
@@ -498,7 +500,7 @@ TEST_F(GameFlowTest, LevelsMoveTheCheckMarkAndShowOnlyInAComputerGame) {
   form->LEVEL2_Click();
   EXPECT_EQ(g().レベル, 2);
   EXPECT_EQ(levelTexts(), 2);  // shadow and text
-  form->LEVEL6_Click();  // the searching levels follow the same way
+  form->LEVEL6_Click();        // the searching levels follow the same way
   EXPECT_EQ(g().レベル, 6);
   EXPECT_TRUE(fake.isChecked(MenuItem::LEVEL6));
   EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL2));
@@ -574,7 +576,8 @@ TEST_F(GameFlowTest, UnderTheOfficialRulesTheFourthRepetitionEndsTheGame) {
     EXPECT_TRUE(fake.boxes.empty()) << round;
     move(4, 2, 5, 1);
   }
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|千日手です（同一局面４回、先手の負け）", "終了|後手の勝ちです"}));
+  EXPECT_EQ(fake.boxes,
+            (std::vector<std::string>{"終局|千日手です（同一局面４回、先手の負け）", "終了|後手の勝ちです"}));
   EXPECT_EQ(g().勝者, 後手);
   clear();
   click(1, 4);
@@ -592,7 +595,8 @@ TEST_F(GameFlowTest, UnderTheOfficialRulesAPerpetualCheckLosesForTheChecker) {
     move(1, 5, 1, 4);
     move(5, 5, 5, 4);
   }
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"終局|連続王手の千日手です（王手をかけ続けた側の負け）", "終了|先手の勝ちです"}));
+  EXPECT_EQ(fake.boxes,
+            (std::vector<std::string>{"終局|連続王手の千日手です（王手をかけ続けた側の負け）", "終了|先手の勝ちです"}));
   EXPECT_EQ(g().勝者, 先手);
 }
 

@@ -211,7 +211,7 @@ TEST(PositionEditor, AnImpossiblePositionIsRefusedWithThePastesWords) {
   ASSERT_EQ(t.fake.boxes.size(), 1u);
   EXPECT_TRUE(t.fake.boxes[0].starts_with("局面編集|この局面では指せません: ")) << t.fake.boxes[0];
   EXPECT_TRUE(t.form->editor.editing());  // editing goes on
-  t.form->editor.click(2, 3, 3);            // the right button takes it off again
+  t.form->editor.click(2, 3, 3);          // the right button takes it off again
   EXPECT_EQ(t.g().盤面(3, 3), 0);
   t.form->editor.cancel();
   EXPECT_FALSE(t.form->editor.editing());
@@ -229,7 +229,7 @@ TEST(PositionEditor, AGameStartedFromAnEditedPositionIsSavedAndReadBackWithThatS
   t.form->editor.click(1, 3, 3);
   t.form->editor.click(1, kManHandColumn, 3);  // a gold in the lower side's hand
   t.form->editor.click(1, kComHandColumn, 5);  // a pawn in the upper side's hand
-  t.form->menuClicked(MenuItem::START);         // between people, from the edited position
+  t.form->menuClicked(MenuItem::START);        // between people, from the edited position
   EXPECT_FALSE(t.form->editor.editing());
   EXPECT_EQ(t.g().記録.size(), 1u);
   EXPECT_EQ(t.g().記録[0].盤面(3, 3), MAN龍);

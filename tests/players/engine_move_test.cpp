@@ -9,8 +9,8 @@ namespace {
 
 // The lower side's move is the upper side's move in the turned-round position, turned back.
 TEST(EngineMove, TheLowerSideIsSearchedAsTheUpperSideTurnedRound) {
-  for (const char* sfen : {"rbsgk/4p/5/P4/KGSBR w - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22",
-                           "1+R2g/+B2kp/2Ss1/PG3/1K1BR w - 22"}) {
+  for (const char* sfen :
+       {"rbsgk/4p/5/P4/KGSBR w - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22", "1+R2g/+B2kp/2Ss1/PG3/1K1BR w - 22"}) {
     GameState upper = test::position(sfen);
     GameState lower = upper;
     turnRound(lower);

@@ -43,8 +43,7 @@ void FakePlatform::refresh() { draws.push_back(DrawCall{}); }
 std::optional<zelk::Picture> FakePlatform::lastPictureAt(float x, float y) const {
   std::optional<zelk::Picture> found;
   for (const DrawCall& c : draws)
-    if (c.kind == DrawCall::Picture && std::fabs(c.x - x) < 0.01f && std::fabs(c.y - y) < 0.01f)
-      found = c.picture;
+    if (c.kind == DrawCall::Picture && std::fabs(c.x - x) < 0.01f && std::fabs(c.y - y) < 0.01f) found = c.picture;
   return found;
 }
 

@@ -25,8 +25,15 @@ struct DrawCall {
   bool bold = false;
 };
 
-class FakePlatform final : public Surface, public Dialogs, public SoundLibrary, public Clock,
-                           public Timer, public Menu, public Window, public Scheduler, public Preferences {
+class FakePlatform final : public Surface,
+                           public Dialogs,
+                           public SoundLibrary,
+                           public Clock,
+                           public Timer,
+                           public Menu,
+                           public Window,
+                           public Scheduler,
+                           public Preferences {
 public:
   Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
 

@@ -22,7 +22,8 @@ TEST(MenuTable, TreeCaptionsAndCheckMarks) {
   }
   EXPECT_EQ(bar, (std::vector<std::string>{"対局", "局面", "戻", "進", "△", "▽", "棋譜", "検討", "ｵﾌﾟｼｮﾝ", "その他"}));
   // The game's own record files first, then the records other shogi programs share.
-  EXPECT_EQ(records, (std::vector<std::string>{"読込", "書込", "KIF読込", "KIF書込", "局面ｺﾋﾟｰ", "棋譜ｺﾋﾟｰ", "貼付け"}));
+  EXPECT_EQ(records,
+            (std::vector<std::string>{"読込", "書込", "KIF読込", "KIF書込", "局面ｺﾋﾟｰ", "棋譜ｺﾋﾟｰ", "貼付け"}));
 
   EXPECT_EQ(menuEntry(MenuItem::LEVEL).caption, "COM対局ﾚﾍﾞﾙ");
   EXPECT_EQ(menuEntry(MenuItem::MATCH_MAN).caption, "対局(人間)");
@@ -44,11 +45,11 @@ TEST(MenuTable, TreeCaptionsAndCheckMarks) {
     if (e.group == MenuGroup::Level) levels.push_back(std::string(e.name));
     if (e.group == MenuGroup::Background) backgrounds.push_back(std::string(e.caption));
   }
-  EXPECT_EQ(checkable, (std::vector<std::string>{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6",
-                                                 "KOUSIKI", "JIKAN_NASI", "JIKAN_5_10", "JIKAN_10_30",
-                                                 "JIKAN_3_2", "KIFU_LIST", "KENTOU_MODE", "HENSHU", "MIDORI", "TATAMI", "TAKE",
-                                                 "UCHU", "RENGA", "SIDOU", "KEIKA",
-                                                 "BGM"}));
+  EXPECT_EQ(checkable,
+            (std::vector<std::string>{
+                "LEVEL1",     "LEVEL2",      "LEVEL3",    "LEVEL4",    "LEVEL5",      "LEVEL6", "KOUSIKI", "JIKAN_NASI",
+                "JIKAN_5_10", "JIKAN_10_30", "JIKAN_3_2", "KIFU_LIST", "KENTOU_MODE", "HENSHU", "MIDORI",  "TATAMI",
+                "TAKE",       "UCHU",        "RENGA",     "SIDOU",     "KEIKA",       "BGM"}));
   EXPECT_EQ(levels, (std::vector<std::string>{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6"}));
   EXPECT_EQ(backgrounds, (std::vector<std::string>{"緑", "畳", "竹", "宇宙", "煉瓦"}));
 }

@@ -26,8 +26,7 @@ struct ScreenTest : ::testing::Test {
   std::vector<std::string> textsIn(int colour) const {
     std::vector<std::string> out;
     for (const DrawCall& c : fake.texts())
-      if (c.colour == colour)
-        out.push_back(c.text + "@" + fmt(c.x) + "," + fmt(c.y) + "/" + std::to_string(c.size));
+      if (c.colour == colour) out.push_back(c.text + "@" + fmt(c.x) + "," + fmt(c.y) + "/" + std::to_string(c.size));
     return out;
   }
   static std::string fmt(float v) {
@@ -87,12 +86,10 @@ TEST_F(ScreenTest, StartPositionFullRedraw) {
     }
 
   // File numbers 5..1 above the board and ranks 一..五 to its right, yellow over black, bold.
-  EXPECT_EQ(textsIn(色黄), (std::vector<std::string>{
-                              " 5@1926.5,876.0/16", "一@5001.5,1497.0/12",
-                              " 4@2541.5,876.0/16", "二@5001.5,2187.0/12",
-                              " 3@3156.5,876.0/16", "三@5001.5,2877.0/12",
-                              " 2@3771.5,876.0/16", "四@5001.5,3567.0/12",
-                              " 1@4386.5,876.0/16", "五@5001.5,4257.0/12"}));
+  EXPECT_EQ(textsIn(色黄), (std::vector<std::string>{" 5@1926.5,876.0/16", "一@5001.5,1497.0/12", " 4@2541.5,876.0/16",
+                                                     "二@5001.5,2187.0/12", " 3@3156.5,876.0/16", "三@5001.5,2877.0/12",
+                                                     " 2@3771.5,876.0/16", "四@5001.5,3567.0/12", " 1@4386.5,876.0/16",
+                                                     "五@5001.5,4257.0/12"}));
   EXPECT_EQ(textsIn(色黒).size(), 10u);
   EXPECT_EQ(textsIn(色黒).front(), " 5@1988.0,945.0/16");
   for (const DrawCall& c : fake.texts()) EXPECT_TRUE(c.bold) << c.text;
@@ -112,13 +109,13 @@ TEST_F(ScreenTest, RedrawInAComputerGameShowsTheLevelAndTheHandicap) {
   g.ハンデレベル = -2;
   screen.画面_再描画();
   EXPECT_EQ(textsIn(色白), (std::vector<std::string>{"LEVEL@327.5,669.0/10", " 2@1311.5,669.0/12",
-                                                    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段@6905.0,1450.0/10"}));
+                                                     "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段@6905.0,1450.0/10"}));
   // After the ten label shadows; the level number's shadow sits exactly under it.
   const auto black = textsIn(色黒);
   ASSERT_EQ(black.size(), 13u);
-  EXPECT_EQ(std::vector<std::string>(black.end() - 3, black.end()),
-            (std::vector<std::string>{"LEVEL@389.0,738.0/10", " 2@1311.5,669.0/12",
-                                      "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段@6966.5,1519.0/10"}));
+  EXPECT_EQ(
+      std::vector<std::string>(black.end() - 3, black.end()),
+      (std::vector<std::string>{"LEVEL@389.0,738.0/10", " 2@1311.5,669.0/12", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段@6966.5,1519.0/10"}));
 }
 
 TEST_F(ScreenTest, HandsShowPiecesAndShadowedCountsOnlyWhereHeld) {
@@ -138,9 +135,9 @@ TEST_F(ScreenTest, HandsShowPiecesAndShadowedCountsOnlyWhereHeld) {
     EXPECT_EQ(fake.lastPictureAt(1250, 600 + 690 * K), (Picture{P::HAIKEI_MIDORI})) << K;
   }
   EXPECT_EQ(textsIn(色明赤), (std::vector<std::string>{" 2@6170.0,1428.0/14", " 1@6170.0,3498.0/14",
-                                                      " 1@1250.0,1428.0/14", " 3@1250.0,4188.0/14"}));
+                                                       " 1@1250.0,1428.0/14", " 3@1250.0,4188.0/14"}));
   EXPECT_EQ(textsIn(色黒), (std::vector<std::string>{" 2@6231.5,1497.0/14", " 1@6231.5,3567.0/14",
-                                                    " 1@1311.5,1497.0/14", " 3@1311.5,4257.0/14"}));
+                                                     " 1@1311.5,1497.0/14", " 3@1311.5,4257.0/14"}));
 
   // MAN's stand ends with its cell's outline; COM's restores the board's first column.
   const auto outlines = fake.outlines();
@@ -155,9 +152,9 @@ TEST_F(ScreenTest, PictureCodesAndOutlines) {
   screen.描画_絵(MAN龍, 1, 1);
   screen.描画_絵(COMと, 1, 2);
   screen.描画_絵(COM成銀, 1, 3);
-  screen.描画_絵(111, 4, 4);   // no picture
-  screen.描画_絵(7, 4, 4);     // no picture
-  screen.描画_絵(-1, 4, 4);    // no picture
+  screen.描画_絵(111, 4, 4);  // no picture
+  screen.描画_絵(7, 4, 4);    // no picture
+  screen.描画_絵(-1, 4, 4);   // no picture
   screen.描画_絵(背景煉瓦, 0.5, -0.5);
   const auto p = fake.pictures();
   ASSERT_EQ(p.size(), 5u);

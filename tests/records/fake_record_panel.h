@@ -11,8 +11,8 @@ namespace zelk::test {
 class FakeRecordPanel final : public RecordPanel {
 public:
   bool drives = false, folders = false, files = false;  // list visibility
-  bool entry = false;                                    // the entry part
-  std::string texts[5];                                  // Text1 … Text4 at 1 … 4
+  bool entry = false;                                   // the entry part
+  std::string texts[5];                                 // Text1 … Text4 at 1 … 4
   std::filesystem::path drive, folderList, fileList;
   std::string fileName;  // the name clicked in File1
   int refreshes = 0;

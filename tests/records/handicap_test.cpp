@@ -22,9 +22,9 @@ struct HandicapTest : test::RecordsTest {
 
 struct Step {
   bool up;
-  int level;   // reached
-  int X, Y;    // the square changed
-  int piece;   // what it holds now
+  int level;  // reached
+  int X, Y;   // the square changed
+  int piece;  // what it holds now
   const char* label;
 };
 
@@ -46,9 +46,8 @@ TEST_F(HandicapTest, APiecePickedUpIsLetGoWhenAStepChangesTheBoard) {
   EXPECT_EQ(g().選択状態, 0);
   // The silver's red outline is gone.
   const std::vector<test::DrawCall> outlines = fake.outlines();
-  const auto last = std::find_if(outlines.rbegin(), outlines.rend(), [](const test::DrawCall& c) {
-    return c.x == cellX(3) && c.y == cellY(5);
-  });
+  const auto last = std::find_if(outlines.rbegin(), outlines.rend(),
+                                 [](const test::DrawCall& c) { return c.x == cellX(3) && c.y == cellY(5); });
   ASSERT_NE(last, outlines.rend());
   EXPECT_NE(last->colour, 色明赤);
   click(3, 4);
@@ -58,21 +57,16 @@ TEST_F(HandicapTest, APiecePickedUpIsLetGoWhenAStepChangesTheBoard) {
 
 TEST_F(HandicapTest, EveryStepOfTheLadderBothWays) {
   const Step steps[] = {
-      {true, 1, 4, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"},        // COM's gold off
-      {true, 2, 3, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"},        // silver
-      {true, 3, 2, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"},        // bishop
-      {true, 4, 1, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級"},        // rook
-      {false, 3, 1, 1, COM飛, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"},   // and back on, rook first
-      {false, 2, 2, 1, COM角, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"},
-      {false, 1, 3, 1, COM銀, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"},
-      {false, 0, 4, 1, COM金, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"},
-      {false, -1, 2, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"},      // MAN's gold off
-      {false, -2, 3, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"},
-      {false, -3, 4, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"},
-      {false, -4, 5, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段"},
-      {true, -3, 5, 5, MAN飛, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"},
-      {true, -2, 4, 5, MAN角, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"},
-      {true, -1, 3, 5, MAN銀, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"},
+      {true, 1, 4, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"},       // COM's gold off
+      {true, 2, 3, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"},       // silver
+      {true, 3, 2, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"},       // bishop
+      {true, 4, 1, 1, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級"},       // rook
+      {false, 3, 1, 1, COM飛, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"},  // and back on, rook first
+      {false, 2, 2, 1, COM角, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"}, {false, 1, 3, 1, COM銀, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"},
+      {false, 0, 4, 1, COM金, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"}, {false, -1, 2, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"},  // MAN's gold off
+      {false, -2, 3, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"},    {false, -3, 4, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"},
+      {false, -4, 5, 5, 0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段"},    {true, -3, 5, 5, MAN飛, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"},
+      {true, -2, 4, 5, MAN角, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"}, {true, -1, 3, 5, MAN銀, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"},
       {true, 0, 2, 5, MAN金, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"},
   };
   records->KIFU_READ_Click();

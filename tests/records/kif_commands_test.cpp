@@ -79,7 +79,7 @@ struct KifCommandsTest : test::RecordsTest {
 
 TEST_F(KifCommandsTest, AGameAgainstTheComputerIsSavedAsKifThroughTheDialog) {
   form->SENTE_Click();
-  move(1, 4, 1, 3);  // the pawn up; the computer answers
+  move(1, 4, 1, 3);             // the pawn up; the computer answers
   desktop.save = file("対局");  // no extension: a KIF in code page 932
   clear();
   kif->KIF_WRITE_Click();
@@ -147,7 +147,8 @@ TEST_F(KifCommandsTest, AnOpenedKifIsALoadedRecordSteppedToItsEnd) {
   // The title and the names are on the window as a loaded record's are.
   EXPECT_TRUE(hasText(std::to_string(色明赤) + ":練習対局@" +
                       std::to_string(static_cast<int>(取得_棋譜のX座標("練習対局") - 3000)) + ",6350"));
-  EXPECT_TRUE(hasText(std::to_string(色白) + ":佐藤@" + std::to_string(static_cast<int>(取得_棋譜のX座標("佐藤"))) + ",100"));
+  EXPECT_TRUE(
+      hasText(std::to_string(色白) + ":佐藤@" + std::to_string(static_cast<int>(取得_棋譜のX座標("佐藤"))) + ",100"));
 
   for (int n = 0; n < 4; ++n) nav->AFTER_Click();
   EXPECT_EQ(g().盤面, board("r2gk/1s2p/3b1/P4/KG1BR b s 5"));
@@ -206,8 +207,8 @@ TEST_F(KifCommandsTest, ABadKifIsRefusedNamingTheLineAndNothingChanges) {
   desktop.open = file("bad.kifu");
   clear();
   kif->KIF_READ_Click();
-  EXPECT_EQ(fake.boxes,
-            (std::vector<std::string>{"KIF読込|" + test::text(file("bad.kifu")) + ": 11行目: 「同　飛(41)」４一に指す側の飛がありません|!"}));
+  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"KIF読込|" + test::text(file("bad.kifu")) +
+                                                  ": 11行目: 「同　飛(41)」４一に指す側の飛がありません|!"}));
   EXPECT_TRUE(kept() == before);
   EXPECT_EQ(fake.draws.size(), 0u);
 
@@ -217,7 +218,8 @@ TEST_F(KifCommandsTest, ABadKifIsRefusedNamingTheLineAndNothingChanges) {
   desktop.open = file("huge.kif");
   clear();
   kif->KIF_READ_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"KIF読込|" + test::text(file("huge.kif")) + ": 棋譜としては大きすぎます|!"}));
+  EXPECT_EQ(fake.boxes,
+            (std::vector<std::string>{"KIF読込|" + test::text(file("huge.kif")) + ": 棋譜としては大きすぎます|!"}));
   EXPECT_TRUE(kept() == before);
 }
 
@@ -277,8 +279,9 @@ TEST_F(KifCommandsTest, OpeningOrPastingAGameOverUnsavedMovesAsksFirst) {
     desktop.clipboard = kHandWritten;
     if (paste) kif->KIF_PASTE_Click();
     else kif->KIF_READ_Click();
-    EXPECT_EQ(fake.boxes, (std::vector<std::string>{paste ? "貼付け|保存していない対局は消えます。貼り付けますか？|?"
-                                                          : "KIF読込|保存していない対局は消えます。読み込みますか？|?"}));
+    EXPECT_EQ(fake.boxes,
+              (std::vector<std::string>{paste ? "貼付け|保存していない対局は消えます。貼り付けますか？|?"
+                                              : "KIF読込|保存していない対局は消えます。読み込みますか？|?"}));
     EXPECT_TRUE(kept() == before);
   }
   // Saved as KIF, the game is replaced at once.
@@ -295,7 +298,8 @@ TEST_F(KifCommandsTest, AHugePasteIsRefusedQuotingAShortPiece) {
   desktop.clipboard = std::string(20 << 20, 'x');
   kif->KIF_PASTE_Click();
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"貼付け|貼り付ける文字は棋譜としては大きすぎます|!"}));
-  for (const std::string& clipboard : {"手合割：5五将棋\n1 " + std::string(4 << 20, 'x'), "sfen " + std::string(4 << 20, 'x')}) {
+  for (const std::string& clipboard :
+       {"手合割：5五将棋\n1 " + std::string(4 << 20, 'x'), "sfen " + std::string(4 << 20, 'x')}) {
     desktop.clipboard = clipboard;
     clear();
     kif->KIF_PASTE_Click();
@@ -350,11 +354,12 @@ TEST_F(KifCommandsTest, WhatCannotBePastedIsRefusedSayingWhyAndNothingChanges) {
   struct Case {
     std::string clipboard, box;
   };
-  for (const Case& c : {Case{"", "貼付け|貼り付ける局面や棋譜がありません"},
-                        Case{"kk3/5/5/5/4K b - 1", "貼付け|SFEN「kk3/5/5/5/4K b - 1」が読めません: 一方の王が2枚以上あります"},
-                        Case{"4k/5/P4/P4/K4 b - 1", "貼付け|この局面では指せません: 先手の歩が５筋に2枚あります"},
-                        Case{"position startpos moves 5d5c 1a1e", "貼付け|指し手「1a1e」はこの局面で指せません: 指せない手です"},
-                        Case{"手合割：平手\n   1 ７六歩(77)\n", "貼付け|1行目: 手合割「平手」は５五将棋ではありません"}}) {
+  for (const Case& c :
+       {Case{"", "貼付け|貼り付ける局面や棋譜がありません"},
+        Case{"kk3/5/5/5/4K b - 1", "貼付け|SFEN「kk3/5/5/5/4K b - 1」が読めません: 一方の王が2枚以上あります"},
+        Case{"4k/5/P4/P4/K4 b - 1", "貼付け|この局面では指せません: 先手の歩が５筋に2枚あります"},
+        Case{"position startpos moves 5d5c 1a1e", "貼付け|指し手「1a1e」はこの局面で指せません: 指せない手です"},
+        Case{"手合割：平手\n   1 ７六歩(77)\n", "貼付け|1行目: 手合割「平手」は５五将棋ではありません"}}) {
     desktop.clipboard = c.clipboard;
     clear();
     kif->KIF_PASTE_Click();

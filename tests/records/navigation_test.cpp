@@ -273,7 +273,7 @@ TEST_F(NavigationTest, TurningTwiceGivesBoardAndHandsBackButTheHistoryStaysEmpty
   nav->REVERSE_Click();
   const GameState turned = test::position("4k/3+R1/5/2+p2/K4 w Gsp 1");
   EXPECT_EQ(g().盤面, turned.盤面);
-  EXPECT_EQ(g().盤面(4, 2), MAN龍);   // promoted pieces stay promoted
+  EXPECT_EQ(g().盤面(4, 2), MAN龍);  // promoted pieces stay promoted
   EXPECT_EQ(g().盤面(3, 4), COMと);
   EXPECT_EQ(g().持駒MAN, turned.持駒MAN);
   EXPECT_EQ(g().持駒COM, turned.持駒COM);

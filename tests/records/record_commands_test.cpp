@@ -69,7 +69,8 @@ struct RecordCommandsTest : test::RecordsTest {
   int filesIn(const fs::path& dir) {
     int n = 0;
     // Besides the sounds, the start-up writes the settings file there.
-    for (const auto& e : fs::directory_iterator(dir)) n += e.path().extension() != ".wav" && e.path().extension() != ".ini";
+    for (const auto& e : fs::directory_iterator(dir))
+      n += e.path().extension() != ".wav" && e.path().extension() != ".ini";
     return n;
   }
 };
@@ -489,9 +490,11 @@ TEST_F(RecordCommandsTest, AReadOnlyRecordIsKeptAndALinkedRecordIsReplacedWhereI
   fillFields("名局", "t", "a", "b");
   clear();
   records->Command1_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(kept) + ": 書き込めません (許可がありません)|!"}));
+  EXPECT_EQ(fake.boxes,
+            (std::vector<std::string>{"棋譜保存|" + test::text(kept) + ": 書き込めません (許可がありません)|!"}));
   EXPECT_EQ(readFile(kept), "the old game\r\n");
-  EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_TRUE(panel.entry);
 
   // A record that is a link to a game kept elsewhere: the game it names is the one saved,
@@ -536,7 +539,8 @@ TEST_F(RecordCommandsTest, AFileThatCannotBeWrittenKeepsThePanelAndThePreviousFi
   fs::create_directory(temp);
   clear();
   records->Command1_Click();
-  EXPECT_EQ(fake.boxes, (std::vector<std::string>{"棋譜保存|" + test::text(target) + ": 作成できません (同じ名前があります)|!"}));
+  EXPECT_EQ(fake.boxes,
+            (std::vector<std::string>{"棋譜保存|" + test::text(target) + ": 作成できません (同じ名前があります)|!"}));
   EXPECT_EQ(readFile(target), "the previous game\r\n");
   EXPECT_TRUE(panel.entry);
   fs::remove(temp);

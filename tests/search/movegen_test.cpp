@@ -52,7 +52,8 @@ TEST(Movegen, PerftFromTheStartGivesTheKnownCounts) {
 TEST(Movegen, UnderTheOfficialRulesTheSameMovesAndCountsAsTheRulesCore) {
   Position start(test::position(kStartSfen));
   const std::uint64_t expected[] = {1, 14, 181, 2512, 35401, 533203};
-  for (int d = 1; d <= 5; ++d) EXPECT_EQ(search::perft(start, d, nullptr, Rules::official), expected[d]) << "depth " << d;
+  for (int d = 1; d <= 5; ++d)
+    EXPECT_EQ(search::perft(start, d, nullptr, Rules::official), expected[d]) << "depth " << d;
   for (const char* sfen : kPositions) {
     GameState g = test::position(sfen);
     g.rules = Rules::official;

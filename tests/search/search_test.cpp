@@ -13,8 +13,8 @@ namespace zelk {
 namespace {
 
 using search::Position;
-using search::SearchLimits;
 using search::Searcher;
+using search::SearchLimits;
 
 struct Found {
   std::string move;
@@ -87,8 +87,8 @@ TEST(Searcher, UnderTheOfficialRulesAPawnDropMateIsNoMoveAndAMatedSideHasNone) {
 }
 
 TEST(Searcher, TheSameSearchGivesTheSameMoveAndNodes) {
-  for (const char* sfen : {"rbsgk/4p/5/P4/KGSBR b - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22",
-                           "2r1k/1g1rg/4p/3B1/+s1KB1 b SP 31"}) {
+  for (const char* sfen :
+       {"rbsgk/4p/5/P4/KGSBR b - 1", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22", "2r1k/1g1rg/4p/3B1/+s1KB1 b SP 31"}) {
     const Found a = searchDepth(sfen, 6), b = searchDepth(sfen, 6);
     EXPECT_EQ(a.move, b.move) << sfen;
     EXPECT_EQ(a.nodes, b.nodes) << sfen;
@@ -133,7 +133,8 @@ TEST(Searcher, WholeGamesAreMadeOfMovesTheRulesAllow) {
   Searcher s(4);
   const std::atomic<bool> stop{false};
   int kingsTaken = 0;
-  for (const char* start : {"rbsgk/4p/5/P4/KGSBR b - 1", "rbsgk/4p/P4/5/KGSBR w - 2", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22"}) {
+  for (const char* start :
+       {"rbsgk/4p/5/P4/KGSBR b - 1", "rbsgk/4p/P4/5/KGSBR w - 2", "r2gk/1s1r1/4p/3G1/+s1KB1 w Bp 22"}) {
     GameState g = test::position(start);
     Position p(g);
     for (int ply = 0; ply < 120 && g.勝者 == 0; ++ply) {

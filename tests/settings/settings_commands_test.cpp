@@ -306,13 +306,13 @@ TEST_F(SettingsCommandsTest, GuidanceOffRedrawsTheMarkedOutlinesInTheSquareColou
   for (const test::DrawCall& c : o) EXPECT_EQ(c.colour, screen.桝色);
   EXPECT_EQ(o[0].x, cellX(1));
   EXPECT_EQ(o[0].y, cellY(1));
-  EXPECT_EQ(o[1].y, cellY(2));       // rows inner
-  EXPECT_EQ(o[5].x, cellX(2));       // columns outer
+  EXPECT_EQ(o[1].y, cellY(2));  // rows inner
+  EXPECT_EQ(o[5].x, cellX(2));  // columns outer
   EXPECT_EQ(o[24].x, cellX(5));
   EXPECT_EQ(o[24].y, cellY(5));
-  EXPECT_EQ(o[25].x, cellX(-1));     // COM's hand column, rows 1 …
+  EXPECT_EQ(o[25].x, cellX(-1));  // COM's hand column, rows 1 …
   EXPECT_EQ(o[25].y, cellY(1));
-  EXPECT_EQ(o[26].x, cellX(11));     // and column 11 from row 3
+  EXPECT_EQ(o[26].x, cellX(11));  // and column 11 from row 3
   EXPECT_EQ(o[26].y, cellY(3));
   EXPECT_EQ(o[37].y, cellY(7));
   EXPECT_EQ(o[38].x, cellX(11));

@@ -61,7 +61,7 @@ TEST(MatchEngines, TwoEnginesPlayAGameOverUsiToTheKingsCapture) {
     EXPECT_EQ(g.ending, Ending::KingCaptured);
     ASSERT_EQ(g.moves.size(), 5u);
     EXPECT_EQ(g.moves[0].score, "cp 12");  // the score the engine reported with its move
-  }  // the engines are told to quit and have left: their logs are complete
+  }                                        // the engines are told to quit and have left: their logs are complete
 
   const std::string seen = readAll(blackLog.path);
   const std::size_t option = seen.find("setoption name Skill Level value 3\n");

@@ -8,7 +8,7 @@ namespace zelk::match {
 namespace {
 
 const Defaults kDefaults{"/src/openings.txt", "/build/zelk55-usi", "/usr/games/fairy-stockfish", "/src/kc.ini",
-                           "/usr/games/gnuminishogi"};
+                         "/usr/games/gnuminishogi"};
 
 std::optional<MatchOptions> parse(std::vector<std::string> args, std::string* error = nullptr) {
   std::string why;
@@ -63,18 +63,18 @@ TEST(MatchOptions, EachEngineGetsItsOwnCommandOptionsAndLimit) {
 
 TEST(MatchOptions, MistakesAreRefusedWithAReason) {
   std::string error;
-  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"-a", "x"},                                   // one engine
-           {"-a", "x", "-b", "y", "-n", "0"},
-           {"-a", "x", "-b", "y", "-j", "two"},
-           {"-a", "x", "-b", "y", "--limit-a", "fast"},
-           {"-a", "x", "-b", "y", "--option-a", "Level"},
-           {"-a", "x", "-b", "y", "--sprt", "10,0"},
-           {"-a", "x", "-b", "y", "--sprt", "10"},
-           {"-a", "x", "-b", "y", "--colour", "red"},
-           {"-a", "x", "--gnu-b", "--option-b", "Hash=16"},
-           {"-a", "x", "--gnu-b", "--limit-b", "movetime 100"},
-           {"-a", "x", "-b"}}) {
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"-a", "x"},  // one engine
+                                             {"-a", "x", "-b", "y", "-n", "0"},
+                                             {"-a", "x", "-b", "y", "-j", "two"},
+                                             {"-a", "x", "-b", "y", "--limit-a", "fast"},
+                                             {"-a", "x", "-b", "y", "--option-a", "Level"},
+                                             {"-a", "x", "-b", "y", "--sprt", "10,0"},
+                                             {"-a", "x", "-b", "y", "--sprt", "10"},
+                                             {"-a", "x", "-b", "y", "--colour", "red"},
+                                             {"-a", "x", "--gnu-b", "--option-b", "Hash=16"},
+                                             {"-a", "x", "--gnu-b", "--limit-b", "movetime 100"},
+                                             {"-a", "x", "-b"}}) {
     EXPECT_FALSE(parse(bad, &error)) << bad.back();
     EXPECT_FALSE(error.empty()) << bad.back();
   }

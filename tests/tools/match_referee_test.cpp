@@ -247,8 +247,8 @@ TEST(MatchLimits, LimitsAreReadAsTheGoCommandWritesThemAndNonsenseIsRefused) {
   EXPECT_EQ(describe(*parseLimit("nodes 5000")), "nodes 5000");
   EXPECT_EQ(describe(*parseLimit("time 60000 byoyomi 2000")), "time 60000 byoyomi 2000");
   std::string why;
-  for (const char* bad : {"", "movetime", "movetime -5", "depth 0", "time 1000 inc 10 byoyomi 10", "inc 10",
-                          "time 0", "movetime 100 depth 2", "speed 3"}) {
+  for (const char* bad : {"", "movetime", "movetime -5", "depth 0", "time 1000 inc 10 byoyomi 10", "inc 10", "time 0",
+                          "movetime 100 depth 2", "speed 3"}) {
     EXPECT_FALSE(parseLimit(bad, &why)) << bad;
     EXPECT_FALSE(why.empty()) << bad;
   }

@@ -19,8 +19,9 @@ TEST(MatchElo, TheEstimateFollowsTheLogisticModel) {
   // score is sqrt(0.24), so the 95 % interval is 0.6 +- 1.96 * 0.049 = [0.504, 0.696].
   const EloEstimate e = estimate({60, 40, 0});
   EXPECT_NEAR(e.elo, 70.44, 0.01);
-  EXPECT_NEAR(e.margin, (eloOfScore(0.6 + 1.959964 * std::sqrt(0.0024)) -
-                         eloOfScore(0.6 - 1.959964 * std::sqrt(0.0024))) / 2, 1e-6);
+  EXPECT_NEAR(e.margin,
+              (eloOfScore(0.6 + 1.959964 * std::sqrt(0.0024)) - eloOfScore(0.6 - 1.959964 * std::sqrt(0.0024))) / 2,
+              1e-6);
   EXPECT_NEAR(e.margin, 70.6, 0.1);
   // LOS = (1 + erf(20 / sqrt(200))) / 2 = 0.97725.
   EXPECT_NEAR(e.los, 0.97725, 0.00001);

@@ -35,7 +35,6 @@ TEST(DrawingList, AnHourOfTheClocksRunningKeepsOneScreenfulAndShowsTheTime) {
     c.Timer1_Timer();
   }
   EXPECT_LT(s.keptCalls(), screenful + 20);
-
 }
 
 // A text goes from the list only once the pictures drawn over it hide all of it: the part

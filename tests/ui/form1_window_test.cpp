@@ -62,7 +62,8 @@ TEST_F(WindowTest, StartUpScreenShowsTheStartingPosition) {
   open();
   // Either the sound library started, or it told so once.
   if (!dialogs.boxes.empty()) {
-    EXPECT_EQ(dialogs.boxes, (std::vector<std::string>{"Zelk５五将棋.dll|Direct Soundインターフェースが作成できません。|!"}));
+    EXPECT_EQ(dialogs.boxes,
+              (std::vector<std::string>{"Zelk５五将棋.dll|Direct Soundインターフェースが作成できません。|!"}));
   }
 
   QtSurface& s = form->surface();
@@ -126,8 +127,9 @@ TEST_F(WindowTest, WindowScalesToItsSizeKeepingProportionsAndClicksMapBack) {
     double x, y;
   };
   std::vector<Press> presses;
-  QObject::connect(form.get(), &Form1::boardPressed,
-                   [&](int button, double x, double y) { presses.push_back({button, x, y}); });
+  QObject::connect(form.get(), &Form1::boardPressed, [&](int button, double x, double y) {
+    presses.push_back({button, x, y});
+  });
 
   const QImage& king = pictureAtK({P::SITA_OU});
   const QColor kingBody = king.pixelColor(21 * k, 40 * k);
@@ -217,7 +219,8 @@ TEST_F(WindowTest, EverySquareIsAsWideAsTheNextAtAnySize) {
       inLine = green;
     }
     ASSERT_GE(lines.size(), 6u) << size.width();
-    for (std::size_t i = 2; i < 6; ++i) EXPECT_EQ(lines[i] - lines[i - 1], lines[1] - lines[0]) << size.width() << " " << i;
+    for (std::size_t i = 2; i < 6; ++i)
+      EXPECT_EQ(lines[i] - lines[i - 1], lines[1] - lines[0]) << size.width() << " " << i;
   }
 }
 
@@ -240,9 +243,11 @@ TEST_F(WindowTest, MenuBarTimerPlacementAndHiddenRecordPanel) {
   ASSERT_NE(game, nullptr);
   std::vector<std::string> inGame;
   for (QAction* a : game->actions()) inGame.push_back(a->text().toStdString());
-  EXPECT_EQ(inGame, (std::vector<std::string>{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "公式ﾙｰﾙ", "持ち時間", "投了", "終わり"}));
+  EXPECT_EQ(inGame, (std::vector<std::string>{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "公式ﾙｰﾙ", "持ち時間", "投了",
+                                              "終わり"}));
   std::vector<std::string> backgrounds;
-  for (QAction* a : form->action(MenuItem::HAIKEI_GA)->menu()->actions()) backgrounds.push_back(a->text().toStdString());
+  for (QAction* a : form->action(MenuItem::HAIKEI_GA)->menu()->actions())
+    backgrounds.push_back(a->text().toStdString());
   EXPECT_EQ(backgrounds, (std::vector<std::string>{"緑", "畳", "竹", "宇宙", "煉瓦"}));
 
   // Check marks after start-up: level 3, green, clocks and music on, guidance off.

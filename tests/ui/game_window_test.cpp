@@ -42,7 +42,8 @@ TEST(GameWindow, AShortGameAgainstTheComputerPlayedWithTheMouse) {
   BoardView* view = form.boardView();
   auto clickCell = [&](int X, int Y, Qt::MouseButton button) {
     const ViewScale v = view->viewScale();
-    const QPoint at(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)), static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345)));
+    const QPoint at(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)),
+                    static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345)));
     QTest::mouseClick(view, button, {}, at);
   };
 
@@ -120,7 +121,8 @@ TEST(GameWindow, ClicksMenuCommandsAndKeysGivenWhileTheComputerMovesAreDropped) 
   auto click = [&](int X, int Y) {
     const ViewScale v = view->viewScale();
     QTest::mouseClick(view, Qt::LeftButton, {},
-                      QPoint(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)), static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345))));
+                      QPoint(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)),
+                             static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345))));
   };
   click(1, 4);
   click(1, 3);  // the pawn moves; the computer's reply blinks now
@@ -172,11 +174,10 @@ TEST(GameWindow, EscDuringTheComputersTurnEndsTheProgramAndNothingOfTheTurnRunsA
   EXPECT_EQ(fake.soundCalls.back(), "dsTerminate");
   const std::size_t sounds = fake.soundCalls.size();
   fake.runAllSteps();
-  EXPECT_EQ(fake.draws.size(), draws);  // the blink went no further
+  EXPECT_EQ(fake.draws.size(), draws);        // the blink went no further
   EXPECT_EQ(fake.soundCalls.size(), sounds);  // and no piece was placed
   EXPECT_EQ(form.controller().g.手数, 1);
 }
-
 
 TEST(GameWindow, LevelSixThinksOnAWorkerWhileTheWindowKeepsPaintingThenPlaysItsMove) {
   test::FakePlatform fake;  // boxes recorded; the event loop and its timers are Qt's own

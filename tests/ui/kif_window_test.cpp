@@ -56,7 +56,8 @@ struct KifWindowTest : ::testing::Test {
   void clickCell(int X, int Y, Qt::MouseButton button) {
     BoardView* view = form->boardView();
     const ViewScale v = view->viewScale();
-    const QPoint at(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)), static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345)));
+    const QPoint at(static_cast<int>(v.toPixelX(盤左 + X * 桝幅 + 300)),
+                    static_cast<int>(v.toPixelY(盤上 + Y * 桝高 + 345)));
     QTest::mouseClick(view, button, {}, at);
   }
   // Lets the window run until it is the lower side's turn again or the game is over.

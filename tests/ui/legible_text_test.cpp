@@ -23,8 +23,7 @@ namespace {
 constexpr double kScales[] = {1.0, 2.0, 1080.0 / 444};
 
 constexpr PictureName kBackgrounds[] = {PictureName::HAIKEI_MIDORI, PictureName::HAIKEI_TATAMI,
-                                        PictureName::HAIKEI_TAKE, PictureName::HAIKEI_UCHU,
-                                        PictureName::HAIKEI_RENGA};
+                                        PictureName::HAIKEI_TAKE, PictureName::HAIKEI_UCHU, PictureName::HAIKEI_RENGA};
 
 struct Text {
   std::string text;
@@ -62,15 +61,15 @@ double luminance(QRgb c) {
 // Where a text changed the picture, in the cells around its place.
 struct Ink {
   QRect box;
-  int rowBands = 0;    // runs of rows that hold ink, as the eye counts the strokes of 二
+  int rowBands = 0;     // runs of rows that hold ink, as the eye counts the strokes of 二
   int strokeBands = 0;  // runs of rows that hold the text's own light colour
 };
 
 Ink inkOf(const QImage& drawn, const QImage& bare, const Text& t, double scale) {
   const double k = scale / 15;
   const QRect area = QRect(QPoint(static_cast<int>(cellX(t.X - 0.2) * k), static_cast<int>(cellY(t.Y - 0.2) * k)),
-                   QPoint(static_cast<int>(cellX(t.X + 1.6) * k), static_cast<int>(cellY(t.Y + 1.2) * k)))
-                       .intersected(drawn.rect().adjusted(1, 1, -1, -1));
+                           QPoint(static_cast<int>(cellX(t.X + 1.6) * k), static_cast<int>(cellY(t.Y + 1.2) * k)))
+                         .intersected(drawn.rect().adjusted(1, 1, -1, -1));
   Ink ink;
   bool inBand = false, inStroke = false;
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -108,8 +107,11 @@ TEST(LegibleText, TheLastMovesRankReadsAsItsOwnStrokesAtEverySize) {
 
 // The shadow hugs the glyphs: coordinates, counts and clocks do not look printed twice.
 TEST(LegibleText, AShadowReachesOnlyAFewPercentOfTheFontSizeBeyondItsText) {
-  const Text texts[] = {{" 5", 1.1, 0.4, 16, 色黄}, {"一", 6.1, 1.3, 12, 色黄}, {"00:01:23", 7, 7.2, 12, 色白},
-                        {" 2", 8, 1.2, 14, 色明赤}, {"LEVEL", -1.5, 0.1, 10, 色白}};
+  const Text texts[] = {{" 5", 1.1, 0.4, 16, 色黄},
+                        {"一", 6.1, 1.3, 12, 色黄},
+                        {"00:01:23", 7, 7.2, 12, 色白},
+                        {" 2", 8, 1.2, 14, 色明赤},
+                        {"LEVEL", -1.5, 0.1, 10, 色白}};
   for (const double scale : kScales) {
     const QImage bare = render(PictureName::HAIKEI_TATAMI, nullptr, false, scale);
     for (const Text& t : texts) {
@@ -128,7 +130,9 @@ TEST(LegibleText, AShadowReachesOnlyAFewPercentOfTheFontSizeBeyondItsText) {
 // Around the glyphs of a coloured text lies dark: yellow and white read on the light 畳, 竹
 // and 煉瓦 as on the dark 宇宙.
 TEST(LegibleText, TextsStandOutFromWhatSurroundsThemOnEveryBackground) {
-  const Text texts[] = {{" 3", 3.1, 0.4, 16, 色黄}, {"四", 6.1, 4.3, 12, 色黄}, {"00:01:23", 7, 7.2, 12, 色白},
+  const Text texts[] = {{" 3", 3.1, 0.4, 16, 色黄},
+                        {"四", 6.1, 4.3, 12, 色黄},
+                        {"00:01:23", 7, 7.2, 12, 色白},
                         {"王", 10.4, 2.4, 12, 色白}};
   for (const PictureName background : kBackgrounds) {
     for (const double scale : kScales) {

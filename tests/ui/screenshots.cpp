@@ -33,9 +33,11 @@ int main(int argc, char** argv) {
   const auto folder = std::filesystem::temp_directory_path() / "zelk55_screenshots";
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
-  const std::pair<zelk::MenuItem, const char*> backgrounds[] = {
-      {zelk::MenuItem::MIDORI, "midori"}, {zelk::MenuItem::TATAMI, "tatami"}, {zelk::MenuItem::TAKE, "take"},
-      {zelk::MenuItem::UCHU, "uchu"}, {zelk::MenuItem::RENGA, "renga"}};
+  const std::pair<zelk::MenuItem, const char*> backgrounds[] = {{zelk::MenuItem::MIDORI, "midori"},
+                                                                {zelk::MenuItem::TATAMI, "tatami"},
+                                                                {zelk::MenuItem::TAKE, "take"},
+                                                                {zelk::MenuItem::UCHU, "uchu"},
+                                                                {zelk::MenuItem::RENGA, "renga"}};
   for (const auto& [item, name] : backgrounds) {
     zelk::ui::Form1Options options;
     options.startFolder = folder;

@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
   QTimer::singleShot(100, [&form] {
     auto& g = form.controller().g;
     g.手番 = g.MAN手番;
-    g.開始時刻 = std::fmod(std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count(), 86400.0);
+    g.開始時刻 =
+        std::fmod(std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count(), 86400.0);
     g.timer1Enabled = true;
     form.setTimer1Enabled(true);
   });

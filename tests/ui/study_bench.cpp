@@ -76,7 +76,8 @@ void save(zelk::ui::Form1& form, const std::filesystem::path& folder, const std:
   for (const QSize size : {QSize(560 + 250, 453), QSize(1920, 1080)}) {
     form.resize(size);
     settle(0.6);
-    const auto file = folder / (name + "-" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png");
+    const auto file =
+        folder / (name + "-" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png");
     form.grab().save(QString::fromStdString(file.string()));
     std::printf("saved %s\n", file.c_str());
   }
@@ -132,9 +133,10 @@ int main(int argc, char** argv) {
   beat.stop();
   std::printf("request to the first analysis line shown: %.1f ms\n", firstLine);
   std::printf("iterations shown in the first second: %d\n", iterationsAtOneSecond);
-  std::printf("longest window stall while the analysis ran (3 s, 1 ms beat): %.1f ms from the request (the panel "
-              "opening and the board drawn again at its new size), %.1f ms after the first 0.5 s\n",
-              longestStall, longestStallOpen);
+  std::printf(
+      "longest window stall while the analysis ran (3 s, 1 ms beat): %.1f ms from the request (the panel "
+      "opening and the board drawn again at its new size), %.1f ms after the first 0.5 s\n",
+      longestStall, longestStallOpen);
   std::printf("analysis: %s\n", c.study.view().analysisHead.c_str());
   save(form, shots, "screenshot-analysis");
   form.action(zelk::MenuItem::KENTOU_MODE)->trigger();

@@ -159,12 +159,14 @@ int main(int argc, char** argv) {
       p.end();
       replay.add(threadCpuMs() - c0);
     }
-    std::printf("window %dx%d (board area %dx%d): full repaint median %.2f ms, worst %.2f ms, CPU median %.2f ms "
-                "(replaying every drawing call into an image alone: CPU median %.2f ms)\n",
-                size.width(), size.height(), view->width(), view->height(), full.median(), full.max(),
-                fullCpu.median(), replay.median());
+    std::printf(
+        "window %dx%d (board area %dx%d): full repaint median %.2f ms, worst %.2f ms, CPU median %.2f ms "
+        "(replaying every drawing call into an image alone: CPU median %.2f ms)\n",
+        size.width(), size.height(), view->width(), view->height(), full.median(), full.max(), fullCpu.median(),
+        replay.median());
     if (!shots.empty()) {
-      const auto file = shots / ("screenshot-" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png");
+      const auto file =
+          shots / ("screenshot-" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ".png");
       form.grab().save(QString::fromStdString(file.string()));
       std::printf("saved %s\n", file.c_str());
     }

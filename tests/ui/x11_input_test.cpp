@@ -187,7 +187,7 @@ TEST_F(X11Window, ClosingTheWindowDuringTheComputersTurnEndsTheProgramCleanly) {
   EXPECT_EQ(fake.soundCalls.back(), "dsTerminate");
   const std::size_t sounds = fake.soundCalls.size();
   waitFor([] { return false; }, 1.5);  // longer than the whole turn would have taken
-  EXPECT_EQ(g().盤面, before);          // the computer's move was never made
+  EXPECT_EQ(g().盤面, before);         // the computer's move was never made
   EXPECT_EQ(g().記録位置, 0);
   EXPECT_EQ(fake.soundCalls.size(), sounds);
 }
@@ -293,8 +293,10 @@ DialogWords wordsOfTheNextDialog(const std::function<void()>& open) {
 TEST_F(X11Window, TheYesNoQuestionsButtonsAndTheSaveDialogReadJapanese) {
   const DialogWords question =
       wordsOfTheNextDialog<QMessageBox>([&] { form->askYesNo("棋譜を '進 'で進めて下さい", "棋譜"); });
-  EXPECT_TRUE(question.buttons.join(" ").contains(QString::fromUtf8("はい"))) << question.buttons.join(" ").toStdString();
-  EXPECT_TRUE(question.buttons.join(" ").contains(QString::fromUtf8("いいえ"))) << question.buttons.join(" ").toStdString();
+  EXPECT_TRUE(question.buttons.join(" ").contains(QString::fromUtf8("はい")))
+      << question.buttons.join(" ").toStdString();
+  EXPECT_TRUE(question.buttons.join(" ").contains(QString::fromUtf8("いいえ")))
+      << question.buttons.join(" ").toStdString();
 
   form->action(MenuItem::START)->trigger();  // a game between two people: one move to save
   click(1, 4);
@@ -321,7 +323,8 @@ TEST_F(X11Window, WhileTheComputerThinksTheMenuShowsWhatItWouldIgnoreGreyed) {
     if (caption == "戻" || caption == "進" || caption == "△" || caption == "▽") EXPECT_FALSE(a->isEnabled()) << caption;
     else EXPECT_TRUE(a->isEnabled()) << caption;  // the menus still open
   }
-  for (const MenuItem item : {MenuItem::SENTE, MenuItem::CANCEL, MenuItem::LEVEL1, MenuItem::KIF_WRITE, MenuItem::SFEN_COPY})
+  for (const MenuItem item :
+       {MenuItem::SENTE, MenuItem::CANCEL, MenuItem::LEVEL1, MenuItem::KIF_WRITE, MenuItem::SFEN_COPY})
     EXPECT_FALSE(form->action(item)->isEnabled()) << menuEntry(item).caption;
   EXPECT_TRUE(form->action(MenuItem::OWARI)->isEnabled());
   EXPECT_TRUE(form->action(MenuItem::KAISETU)->isEnabled());

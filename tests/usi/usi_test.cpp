@@ -114,8 +114,8 @@ TEST(Usi, PerftPrintsEachRootMoveAndTheTotal) {
 
 TEST(Usi, TheOfficialRulesAreAChoiceOfTheEngine) {
   EXPECT_TRUE(has(session("usi\n"), "option name Rules type combo default kingcapture var kingcapture var official\n"));
-  EXPECT_TRUE(has(session("setoption name Rules value official\nposition startpos\ngo perft 4\n"),
-                  "Nodes searched: 35401\n"));
+  EXPECT_TRUE(
+      has(session("setoption name Rules value official\nposition startpos\ngo perft 4\n"), "Nodes searched: 35401\n"));
   // The pinned gold on 5d may not step aside under them; under the game's own rules it may.
   const char* pinned = "position sfen 4k/5/r4/G4/K4 b - 1 moves 5d4d\n";
   EXPECT_TRUE(has(session(std::string("setoption name Rules value official\n") + pinned + "go perft 1\n"),
@@ -141,13 +141,12 @@ TEST(Usi, StopEndsALongPerft) {
   Session s;
   s.send("position startpos\ngo perft 10\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(200));  // well into the count
-  s.send("stop\n");  // returns once the count has ended
+  s.send("stop\n");                                             // returns once the count has ended
   const std::string out = s.transcript.text();
   EXPECT_TRUE(has(out, "info string perft stopped\n"));
   EXPECT_FALSE(has(out, "Nodes searched"));
   // The engine answers again at once.
   EXPECT_TRUE(has(s.send("isready\n"), "readyok\n"));
-
 }
 
 TEST(Usi, APipedQuitAfterPerftGetsTheCountButEndsASearchAtOnce) {
@@ -191,7 +190,8 @@ TEST(Usi, ARefusedPositionLeavesNoneAndGoSaysWhyAndResigns) {
       {"position startpos moves zz", "bad move zz: a move is like 5d5c, 5d5c+ or P*3c"},
       {"position", "position needs startpos or sfen"},
       {"position sfen rbsgk/4p/5/P4/KGSBR", "bad sfen: sfen needs a board and a side to move"},
-      {"position sfen rbsgk/4p/5/P4/KGSBR b 40P 1", "impossible position: more than 2 pawns on the board and in the hands"},
+      {"position sfen rbsgk/4p/5/P4/KGSBR b 40P 1",
+       "impossible position: more than 2 pawns on the board and in the hands"},
       {"position sfen rbsgk/4p/5/P4/KGSBR b 40P40P40P 1", "bad sfen: hand count too large"},
       {"position sfen 5/5/5/5/5 b - 1", "impossible position: sente has no king"},
       {"position sfen Pbsgk/4p/5/5/KGSBR b - 1", "impossible position: a sente pawn on 5a can never move"},
@@ -303,13 +303,14 @@ TEST(Usi, ASearchUnderAClockAnswersWithinItsTime) {
     const auto t0 = std::chrono::steady_clock::now();
     s.send(std::string(go) + "\n");
     const std::string out = s.answered();
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
     EXPECT_TRUE(has(out, "bestmove ")) << go;
     // The budget the GUI allows (upper side to move: wtime, winc), with a little for a busy machine.
-    const long allowed = std::string(go).find("byoyomi 300") != std::string::npos ? 300
+    const long allowed = std::string(go).find("byoyomi 300") != std::string::npos   ? 300
                          : std::string(go).find("byoyomi 100") != std::string::npos ? 2100
-                         : std::string(go).find("movetime") != std::string::npos ? 250
-                                                                                  : 90000 / 8 + 100;
+                         : std::string(go).find("movetime") != std::string::npos    ? 250
+                                                                                    : 90000 / 8 + 100;
     EXPECT_LE(ms, allowed + 100) << go;
   }
 }
@@ -355,11 +356,12 @@ TEST(Usi, GoTakesOnlyWholeNumbers) {
   EXPECT_EQ(go->nodes, 5000u);
 }
 
-
 // A streambuf that serves a text and notes whether anyone asked for more.
 class Feed : public std::streambuf {
 public:
-  explicit Feed(std::string text) : text_(std::move(text)) { setg(text_.data(), text_.data(), text_.data() + text_.size()); }
+  explicit Feed(std::string text) : text_(std::move(text)) {
+    setg(text_.data(), text_.data(), text_.data() + text_.size());
+  }
   bool askedForMore = false;
 
 protected:
@@ -407,7 +409,8 @@ TEST(LineReader, LinesEndAtLfCrLfOrALoneCr) {
 }
 
 TEST(Usi, MultiPVNumbersEachOfTheBestLines) {
-  const std::string out = session("setoption name Level value 6\nsetoption name MultiPV value 2\nposition startpos\ngo depth 3\n");
+  const std::string out =
+      session("setoption name Level value 6\nsetoption name MultiPV value 2\nposition startpos\ngo depth 3\n");
   EXPECT_TRUE(has(out, "info depth 3 seldepth ")) << out;
   EXPECT_TRUE(has(out, " multipv 1 score ")) << out;
   EXPECT_TRUE(has(out, " multipv 2 score ")) << out;

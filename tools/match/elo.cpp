@@ -5,9 +5,7 @@
 
 namespace zelk::match {
 
-double Tally::score() const {
-  return games() == 0 ? 0.5 : (wins + 0.5 * draws) / games();
-}
+double Tally::score() const { return games() == 0 ? 0.5 : (wins + 0.5 * draws) / games(); }
 
 double eloOfScore(double s) {
   const double inf = std::numeric_limits<double>::infinity();
@@ -32,8 +30,7 @@ EloEstimate estimate(const Tally& t) {
   const double z = 1.959963984540054;  // two-sided 95 %
   const double hi = eloOfScore(s + z * sd), lo = eloOfScore(s - z * sd);
   e.margin = std::isfinite(hi) && std::isfinite(lo) ? (hi - lo) / 2 : inf;
-  if (t.wins + t.losses > 0)
-    e.los = 0.5 * (1 + std::erf((t.wins - t.losses) / std::sqrt(2.0 * (t.wins + t.losses))));
+  if (t.wins + t.losses > 0) e.los = 0.5 * (1 + std::erf((t.wins - t.losses) / std::sqrt(2.0 * (t.wins + t.losses))));
   return e;
 }
 

@@ -6,7 +6,7 @@ namespace zelk::match {
 struct Tally {
   int wins = 0, losses = 0, draws = 0;  // of the first engine
   int games() const { return wins + losses + draws; }
-  double score() const;                 // (wins + draws / 2) / games
+  double score() const;  // (wins + draws / 2) / games
 };
 
 struct EloEstimate {
@@ -27,8 +27,8 @@ EloEstimate estimate(const Tally& t);
 // error rates alpha (accepting elo1 when elo0 holds) and beta (the other way round).
 struct Sprt {
   double elo0 = 0, elo1 = 10, alpha = 0.05, beta = 0.05;
-  double lowerBound() const;  // accept elo0 at or below it
-  double upperBound() const;  // accept elo1 at or above it
+  double lowerBound() const;         // accept elo0 at or below it
+  double upperBound() const;         // accept elo1 at or above it
   double llr(const Tally& t) const;  // 0 while every game ended alike
   // -1 when elo0 is accepted, 1 when elo1 is, 0 while undecided.
   int verdict(const Tally& t) const;

@@ -101,7 +101,8 @@ EngineProcess::Read EngineProcess::readLine(std::string& line, std::chrono::stea
       return Read::Line;
     }
     if (eof_ || fromChild_ < 0) return Read::Closed;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return Read::Timeout;
     pollfd p{fromChild_, POLLIN, 0};
     const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count() + 1, 1000 * 1000)));

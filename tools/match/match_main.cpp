@@ -165,9 +165,9 @@ int main(int argc, char** argv) {
       std::string ending = describe(g.ending);
       if (!g.detail.empty()) ending += ": " + g.detail;
       const int plies = static_cast<int>(g.opening.size() + g.moves.size());
-      std::cout << "Game " << i + 1 << " (" << finished << "/" << games << ", opening " << openingIndex + 1 << "): "
-                << byColour[0]->name() << " vs " << byColour[1]->name() << ": " << resultText(g) << " {" << ending
-                << ", " << plies << " plies}  A " << tallyText(results.total) << " "
+      std::cout << "Game " << i + 1 << " (" << finished << "/" << games << ", opening " << openingIndex + 1
+                << "): " << byColour[0]->name() << " vs " << byColour[1]->name() << ": " << resultText(g) << " {"
+                << ending << ", " << plies << " plies}  A " << tallyText(results.total) << " "
                 << fixed(100 * results.total.score(), 1) << " %";
       if (o.sprt) std::cout << "  LLR " << fixed(o.sprt->llr(results.total), 2);
       std::cout << "\n" << std::flush;
@@ -207,9 +207,8 @@ int main(int argc, char** argv) {
   std::cout << "\n";
   if (o.sprt) {
     const Sprt& sp = *o.sprt;
-    std::cout << "SPRT elo0 " << fixed(sp.elo0, 1) << ", elo1 " << fixed(sp.elo1, 1) << ": LLR "
-              << fixed(sp.llr(t), 2) << " (" << fixed(sp.lowerBound(), 2) << ", " << fixed(sp.upperBound(), 2)
-              << "): ";
+    std::cout << "SPRT elo0 " << fixed(sp.elo0, 1) << ", elo1 " << fixed(sp.elo1, 1) << ": LLR " << fixed(sp.llr(t), 2)
+              << " (" << fixed(sp.lowerBound(), 2) << ", " << fixed(sp.upperBound(), 2) << "): ";
     if (verdict == 0) std::cout << "no decision\n";
     else std::cout << (verdict > 0 ? "elo1" : "elo0") << " accepted after " << verdictGames << " games\n";
   }

@@ -26,12 +26,20 @@ std::string helpText(const Defaults& d) {
          "\n"
          "Engines (A is the engine under test, B its opponent; X is a or b):\n"
          "  -a, --engine-a CMD     command line of engine A (run by /bin/sh); -b for B\n"
-         "  --zelk-X LEVEL         the game's own engine at a level: " + d.zelkCommand + "\n"
+         "  --zelk-X LEVEL         the game's own engine at a level: " +
+         d.zelkCommand +
+         "\n"
          "                         with setoption Level\n"
-         "  --fairy-X              fairy-stockfish playing these rules: " + d.fairyCommand + "\n"
-         "                         with the variant file " + d.fairyVariantIni + "\n"
+         "  --fairy-X              fairy-stockfish playing these rules: " +
+         d.fairyCommand +
+         "\n"
+         "                         with the variant file " +
+         d.fairyVariantIni +
+         "\n"
          "  --gnu-X                gnuminishogi (standard minishogi rules, plain-text interface):\n"
-         "                         " + d.gnuCommand + ", depth limits only (default 'depth 1');\n"
+         "                         " +
+         d.gnuCommand +
+         ", depth limits only (default 'depth 1');\n"
          "                         a move it refuses is judged by this game's rules\n"
          "  --rules RULES          kingcapture (the default: the rules above) or official (no move\n"
          "                         may leave its own king attacked, no pawn dropped to mate, a side\n"
@@ -58,7 +66,9 @@ std::string helpText(const Defaults& d) {
          "Games:\n"
          "  -n, --games N          number of games (default: every opening once with each colour)\n"
          "  --openings FILE        opening lines, one line of USI moves each\n"
-         "                         (default " + d.openingsPath + ")\n"
+         "                         (default " +
+         d.openingsPath +
+         ")\n"
          "  --ply-cap N            a game still going after N plies is drawn (default 256)\n"
          "  -j, --concurrency N    games played at once, each with its own engine processes\n"
          "                         (default 1)\n"
@@ -79,7 +89,8 @@ std::string helpText(const Defaults& d) {
          "  zelk55-match --zelk-a 3 --fairy-b --limit-b 'depth 1' -n 100 -j 2\n";
 }
 
-std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& args, const Defaults& d, std::string& error) {
+std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& args, const Defaults& d,
+                                              std::string& error) {
   MatchOptions o;
   o.openingsPath = d.openingsPath;
   bool limitSet[2] = {false, false};
@@ -155,8 +166,8 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
       }
       if (side < 0) both = *l;
       else o.limits[side] = *l, limitSet[side] = true;
-    } else if (a == "-n" || a == "--games" || a == "--ply-cap" || a == "--margin" || a == "--timeout" ||
-               a == "-j" || a == "--concurrency") {
+    } else if (a == "-n" || a == "--games" || a == "--ply-cap" || a == "--margin" || a == "--timeout" || a == "-j" ||
+               a == "--concurrency") {
       const std::string* v = value();
       if (!v) return std::nullopt;
       const bool zeroOk = a == "--margin";

@@ -21,22 +21,23 @@ struct MatchOptions {
   long long timeoutMs = 60000;
   int concurrency = 1;
   std::string logPath;
-  std::optional<Sprt> sprt;  // stop as soon as the test decides
-  bool debug = false;        // every engine's traffic to stderr
+  std::optional<Sprt> sprt;          // stop as soon as the test decides
+  bool debug = false;                // every engine's traffic to stderr
   Rules rules = Rules::kingCapture;  // the rules refereed and played
   bool help = false;
 };
 
 struct Defaults {
-  std::string openingsPath;    // the committed opening list
-  std::string zelkCommand;     // the zelk55-usi program
-  std::string fairyCommand;    // fairy-stockfish
-  std::string fairyVariantIni; // the variant file for these rules
-  std::string gnuCommand;      // gnuminishogi
+  std::string openingsPath;     // the committed opening list
+  std::string zelkCommand;      // the zelk55-usi program
+  std::string fairyCommand;     // fairy-stockfish
+  std::string fairyVariantIni;  // the variant file for these rules
+  std::string gnuCommand;       // gnuminishogi
 };
 
 // Parses argv; on error returns nothing and the reason in `error`.
-std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& args, const Defaults& d, std::string& error);
+std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& args, const Defaults& d,
+                                              std::string& error);
 std::string helpText(const Defaults& d);
 
 }  // namespace zelk::match

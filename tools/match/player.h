@@ -7,9 +7,9 @@
 namespace zelk::match {
 
 struct MoveRequest {
-  std::string position;   // "position startpos moves ..."
-  std::string go;         // "go ..." with the side's limit and both clocks
-  long long allowedMs;    // answers later than this are lost on time; -1 = the player's own timeout
+  std::string position;  // "position startpos moves ..."
+  std::string go;        // "go ..." with the side's limit and both clocks
+  long long allowedMs;   // answers later than this are lost on time; -1 = the player's own timeout
 };
 
 struct Reply {
@@ -17,9 +17,9 @@ struct Reply {
   // Draw: the engine, playing by other rules, holds the game drawn and will not go on.
   enum class Kind { Move, Resign, Win, Timeout, Crash, Garbage, Refused, Draw };
   Kind kind = Kind::Crash;
-  std::string text;        // the move as sent, or what was wrong
-  long long elapsedMs = 0; // from the request to the answer
-  std::string score;       // the last "score ..." the engine reported, for the log
+  std::string text;         // the move as sent, or what was wrong
+  long long elapsedMs = 0;  // from the request to the answer
+  std::string score;        // the last "score ..." the engine reported, for the log
 };
 
 class Player {

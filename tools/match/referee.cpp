@@ -89,8 +89,7 @@ GameRecord playGame(Player* players[2], const std::vector<std::string>& opening,
     rec.ending = ending;
     rec.detail = std::move(detail);
     rec.finalSfen = toSfen(g);
-    for (int c = 0; c < 2; ++c)
-      players[c]->gameOver(winner < 0 ? "draw" : winner == c ? "win" : "lose");
+    for (int c = 0; c < 2; ++c) players[c]->gameOver(winner < 0 ? "draw" : winner == c ? "win" : "lose");
     return rec;
   };
 
@@ -107,8 +106,7 @@ GameRecord playGame(Player* players[2], const std::vector<std::string>& opening,
     const int side = g.手番 == g.MAN手番 ? 0 : 1;
     const Limit& limit = s.limits[side];
     const long long allowed = clocks[side].allowed(limit, s.marginMs);
-    const MoveRequest request{positionText(moves), goText(s, clocks, side),
-                              allowed >= 0 ? allowed : s.timeoutMs};
+    const MoveRequest request{positionText(moves), goText(s, clocks, side), allowed >= 0 ? allowed : s.timeoutMs};
     const Reply r = players[side]->play(request);
     switch (r.kind) {
       case Reply::Kind::Timeout: return finish(1 - side, Ending::Time, "no answer");

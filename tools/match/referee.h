@@ -20,19 +20,19 @@ enum class Ending {
   KingCaptured,  // the winner took the king
   WinClaim,      // the winner claimed the win while the king stood en prise
   Resign,
-  IllegalMove,   // unreadable, or refused by the rules
-  FalseClaim,    // claimed a win with no king to take
-  Time,          // answered too late, or not at all
-  Crash,         // the engine died or could not start
-  PlyCap,        // drawn at the ply cap
+  IllegalMove,  // unreadable, or refused by the rules
+  FalseClaim,   // claimed a win with no king to take
+  Time,         // answered too late, or not at all
+  Crash,        // the engine died or could not start
+  PlyCap,       // drawn at the ply cap
   // Endings of a refused move (the refusing engine plays by other rules):
   KingLeftEnPrise,  // the move left the mover's king to be taken: the refuser wins
   Mate,             // the move leaves the refuser no move that keeps its king: the mover wins
   LegalRefused,     // the move was good by these rules: the refuser loses
   DrawClaimed,      // the engine holds the game drawn by its rules and will not go on
   // Endings of the official rules:
-  NoMoveLeft,       // the loser has no move (mate): the last mover wins
-  Repetition,       // the fourth occurrence of a position
+  NoMoveLeft,  // the loser has no move (mate): the last mover wins
+  Repetition,  // the fourth occurrence of a position
 };
 const char* describe(Ending e);
 
@@ -47,15 +47,15 @@ struct GameRecord {
   std::vector<MovePlayed> moves;     // the players' own moves after the opening
   int winner = -1;                   // colour index of the winner, -1 for a draw
   Ending ending = Ending::PlyCap;
-  std::string detail;                // what the loser sent, or why it lost
+  std::string detail;  // what the loser sent, or why it lost
   std::string finalSfen;
 };
 
 struct GameSettings {
-  Limit limits[2];             // by colour
-  int plyCap = 256;            // counting the opening's plies
-  long long marginMs = 500;    // grace beyond a movetime or a clock
-  long long timeoutMs = 60000; // the longest wait for a depth or node search
+  Limit limits[2];              // by colour
+  int plyCap = 256;             // counting the opening's plies
+  long long marginMs = 500;     // grace beyond a movetime or a clock
+  long long timeoutMs = 60000;  // the longest wait for a depth or node search
   Rules rules = Rules::kingCapture;
 };
 

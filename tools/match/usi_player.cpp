@@ -77,8 +77,8 @@ std::string UsiPlayer::refusedOption() const {
     char* end = nullptr;
     const long long v = std::strtoll(value.c_str(), &end, 10);
     if (a->spin && (value.empty() || *end != '\0' || v < a->min || v > a->max))
-      return "its option " + option + " takes " + std::to_string(a->min) + " to " + std::to_string(a->max) +
-             ", not '" + value + "'";
+      return "its option " + option + " takes " + std::to_string(a->min) + " to " + std::to_string(a->max) + ", not '" +
+             value + "'";
   }
   return {};
 }
@@ -96,8 +96,7 @@ bool UsiPlayer::start(std::string& error) {
     error = config_.command + ": " + why;
     return false;
   }
-  for (const auto& [option, value] : config_.options)
-    process_.send("setoption name " + option + " value " + value);
+  for (const auto& [option, value] : config_.options) process_.send("setoption name " + option + " value " + value);
   if (!process_.send("isready") || !waitFor("readyok", kHandshakeMs, error)) {
     error = config_.command + ": " + error;
     return false;

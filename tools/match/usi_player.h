@@ -17,8 +17,8 @@ struct EngineConfig {
   std::string name;                                          // empty: the engine's own id name
   std::vector<std::pair<std::string, std::string>> options;  // setoption name N value V
   enum class Protocol { Usi, GnuShogi };
-  Protocol protocol = Protocol::Usi;                         // GnuShogi: see gnushogi_player.h
-  std::function<void(const std::string&)> trace;             // sees the engine's traffic
+  Protocol protocol = Protocol::Usi;              // GnuShogi: see gnushogi_player.h
+  std::function<void(const std::string&)> trace;  // sees the engine's traffic
 };
 
 class UsiPlayer final : public Player {

@@ -13,7 +13,7 @@ struct SelfPlayOptions {
   int randomPlies = 6;         // at most, from the start; at least 2
   int plyCap = 200;            // a longer game is drawn
   std::uint32_t seed = 1;
-  int firstGame = 0;           // games are numbered, each from its own seed, so runs can be split
+  int firstGame = 0;  // games are numbered, each from its own seed, so runs can be split
 };
 
 // Writes one line per position reached after the random moves: its SFEN, a tab, and the

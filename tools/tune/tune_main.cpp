@@ -41,7 +41,8 @@ int usage() {
 bool load(const std::string& path, std::vector<double>& w) {
   std::ifstream in(path);
   w = zelk::tune::readWeights(in, zelk::search::eval::kWeightCount);
-  if (w.empty()) std::cerr << "no weight table of " << zelk::search::eval::kWeightCount << " numbers in " << path << "\n";
+  if (w.empty())
+    std::cerr << "no weight table of " << zelk::search::eval::kWeightCount << " numbers in " << path << "\n";
   return !w.empty();
 }
 
