@@ -34,6 +34,8 @@ void 初期設定(GameState& g, GameView& view) {
   g.局面設定済 = 0;
 
   g.timer1Enabled = false;
+  g.時間設定 = {};
+  g.残りMAN = g.残りCOM = 0;
   g.COM秒 = 0;
   g.MAN秒 = 0;
   g.再開待ち = 0;

@@ -84,7 +84,6 @@ void Form1Controller::Form_Load() {
   for (const MenuEntry& e : kMenuTable)
     if (e.group == MenuGroup::TimeControl && e.name == p_.preferences.value(kTimeControlPreference)) control = e.item;
   p_.menu.setChecked(control, true);
-  g.時間設定 = chosenTimeControl();
   初期設定(g, screen);
   syncTimer();
   if (p_.window.top() != kMaximisedTop) p_.window.place(kStartLeft, kStartTop, kStartWidth, kStartHeight);

@@ -53,11 +53,12 @@ void Form1Controller::timeControlClick(MenuItem item) {
   for (const MenuEntry& e : kMenuTable)
     if (e.group == MenuGroup::TimeControl) p_.menu.setChecked(e.item, e.item == item);
   p_.preferences.setValue(kTimeControlPreference, menuEntry(item).name);
-  // A game in progress keeps its clocks; the control counts from the next fresh game.
-  if (g.手番 == 0 || g.勝者 != 0) g.時間設定 = chosenTimeControl();
+  // A game in progress keeps its clocks until play is started or taken up again.
 }
 
-void Form1Controller::startClocksOfAFreshGame() {
+void Form1Controller::startClocks(bool fresh) {
+  // Play taken up keeps the time left, unless another control was chosen meanwhile.
+  if (!fresh && g.時間設定 == chosenTimeControl()) return;
   g.時間設定 = chosenTimeControl();
   g.残りMAN = g.残りCOM = g.時間設定.持ち時間;
 }
@@ -83,7 +84,7 @@ bool Form1Controller::beginPlay() {
   screen.描画_将棋盤桝();
   const bool fresh = freshStart(g);
   if (fresh) g.開始日時 = kifDateTime(std::time(nullptr));  // for the record's header
-  if (fresh) startClocksOfAFreshGame();
+  startClocks(fresh);
   g.選択状態 = 0;
   g.対局モード = 1;
   g.棋譜モード = 0;
@@ -132,7 +133,7 @@ void Form1Controller::START_Click() {
   for (const int X : {-2, -1, 0}) screen.描画_絵(g.背景種類, X, 0);  // takes the level display away
   screen.描画_将棋盤桝();
   g.開始時刻 = p_.clock.timeOfDay();
-  if (g.手数 == 0 || g.手番 == 0) startClocksOfAFreshGame();
+  startClocks(g.手数 == 0 || g.手番 == 0);
   if (elapsedShown() || g.時間設定.on()) g.timer1Enabled = true;  // a control's flag falls unseen too
   g.対局モード = 0;
   if (freshStart(g)) {
