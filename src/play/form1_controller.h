@@ -121,7 +121,7 @@ private:
   void levelClick(int level);
   Rules chosenRules() const;               // the rules the 公式ﾙｰﾙ item chooses
   持ち時間設定 chosenTimeControl() const;  // the control the 持ち時間 menu chooses
-  void startClocks(bool fresh);  // the chosen control, each side's main time full
+  void startClocks(bool fresh);            // the chosen control, each side's main time full
   void hideRecordPanel();
   void refuse();                              // the refusal sound
   void playPiecePlaced();                     // the piece-placed sound

@@ -267,6 +267,8 @@ Form1::Form1(Form1Options options, QWidget* parent) : QMainWindow(parent) {
 }
 
 Form1::~Form1() {
+  // The dock hides as the window goes: by then nothing of this window may answer it.
+  if (studyPanel_) studyPanel_->dock()->disconnect(this);
   timer1_.stop();
   controller_->終了処理();
 }
