@@ -53,6 +53,16 @@ inline constexpr bool onBoard(int x, int y) { return x >= 1 && x <= 5 && y >= 1 
 inline constexpr bool isDropSource(int fromX) { return fromX == kManHandColumn || fromX == kComHandColumn; }
 inline constexpr int magnitude(int code) { return code < 0 ? -code : code; }
 
+// Whether the code is one of the pieces' codes, of either side, promoted or not (0 is not).
+inline constexpr bool isPieceCode(int code) {
+  switch (magnitude(code)) {
+    case 10: case 11: case 100: case 101: case 110: case 800: case 801: case 900: case 901: case 950:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Hand kind index 駒種類 1..5 and the codes dropped for it.
 inline constexpr int kManHandCodes[6] = {0, MAN歩, MAN銀, MAN金, MAN角, MAN飛};
 inline constexpr int kComHandCodes[6] = {0, COM歩, COM銀, COM金, COM角, COM飛};

@@ -11,22 +11,6 @@ constexpr const char* kKindNamesJa[6] = {"", "歩", "銀", "金", "角", "飛"};
 constexpr const char* kRanksJa[6] = {"", "一", "二", "三", "四", "五"};
 constexpr const char* kFilesJa[6] = {"", "１", "２", "３", "４", "５"};
 
-bool isPieceCode(int code) {
-  switch (magnitude(code)) {
-    case 10:
-    case 11:
-    case 100:
-    case 101:
-    case 110:
-    case 800:
-    case 801:
-    case 900:
-    case 901:
-    case 950: return true;
-    default: return false;
-  }
-}
-
 std::string squareText(int x, int y) {
   return std::string(1, static_cast<char>('0' + 6 - x)) + static_cast<char>('a' + y - 1);
 }

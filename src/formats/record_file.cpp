@@ -12,23 +12,6 @@ namespace zelk {
 
 namespace {
 
-bool isPieceCode(int c) {
-  switch (magnitude(c)) {
-    case 0:
-    case 10:
-    case 11:
-    case 100:
-    case 101:
-    case 110:
-    case 800:
-    case 801:
-    case 900:
-    case 901:
-    case 950: return true;
-    default: return false;
-  }
-}
-
 std::string rightAligned(long value, int width) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%*ld", width, value);
@@ -97,7 +80,7 @@ HistorySlot parseRecordLine(std::string_view line) {
   for (int x = 1; x <= 5; ++x)
     for (int y = 1; y <= 5; ++y, pos += 4) {
       const int code = static_cast<int>(leadingNumber(column(pos, 4)));
-      s.盤面(x, y) = isPieceCode(code) ? code : 0;
+      s.盤面(x, y) = isPieceCode(code) ? code : 0;  // anything else is an empty square
     }
   for (int k = 1; k <= 5; ++k) {
     s.持駒MAN(k) = static_cast<int>(leadingNumber(column(pos++, 1)));
