@@ -62,20 +62,42 @@ void PositionEditor::startPosition() {
 
 void PositionEditor::click(int Button, int X, int Y) {
   if (!view_.editing) return;
+  const auto refuse = [&] { p_.sound.dsPlay(sounds_.効果音禁止); };
   if (X >= 1 && X <= 5 && Y >= 1 && Y <= 5) {
     int& square = g.盤面(X, Y);
-    square = Button == 2 || view_.chosen == 0 || square == view_.chosen ? 0 : view_.chosen;
-  } else if (X == kManHandColumn && Y >= 1 && Y <= 5) {
-    int& n = g.持駒MAN(Y);
-    n = Button == 2 ? std::max(0, n - 1) : std::min(kMostInHand, n + 1);
-  } else if (X == kComHandColumn && Y >= 1 && Y <= 5) {
-    int& n = g.持駒COM(6 - Y);
-    n = Button == 2 ? std::max(0, n - 1) : std::min(kMostInHand, n + 1);
+    const int placed = Button == 2 || view_.chosen == 0 || square == view_.chosen ? 0 : view_.chosen;
+    const int before = square;
+    square = 0;  // what stood there goes back to the box first
+    if (placed != 0 && !inTheBox(placed)) {
+      square = before;
+      return refuse();
+    }
+    square = placed;
+  } else if ((X == kManHandColumn || X == kComHandColumn) && Y >= 1 && Y <= 5) {
+    const int kind = X == kManHandColumn ? Y : 6 - Y;
+    int& n = X == kManHandColumn ? g.持駒MAN(kind) : g.持駒COM(kind);
+    if (Button == 2) n = std::max(0, n - 1);
+    else if (n < kMostInHand && inTheBox(kComHandCodes[kind])) ++n;
+    else return refuse();
   } else {
     return;
   }
   p_.sound.dsPlay(sounds_.効果音駒打);
   redraw();
+}
+
+// The set has two of each kind, a king for each side: a piece is placed only while one of its
+// kind is still in the box, whoever holds the others.
+bool PositionEditor::inTheBox(int code) const {
+  const int kind = handKindOf(code);
+  int used = 0;
+  for (int x = 1; x <= 5; ++x)
+    for (int y = 1; y <= 5; ++y) {
+      const int c = g.盤面(x, y);
+      if (kind == 0 ? c == code : c != 0 && handKindOf(c) == kind) ++used;
+    }
+  if (kind == 0) return used == 0;  // a king: one of each side's colour
+  return used + g.持駒MAN(kind) + g.持駒COM(kind) < 2;
 }
 
 bool PositionEditor::accept() {

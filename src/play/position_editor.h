@@ -43,6 +43,7 @@ public:
 
 private:
   void redraw();
+  bool inTheBox(int code) const;  // one of the piece's kind is still free to place
   void publish() { panel_.showEditor(view_); }
 
   GameState& g;

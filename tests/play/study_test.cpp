@@ -206,12 +206,16 @@ TEST(PositionEditor, AnImpossiblePositionIsRefusedWithThePastesWords) {
   t.form->menuClicked(MenuItem::HENSHU);
   ASSERT_TRUE(t.form->editor.editing());
   t.form->editor.choose(MAN王);
-  t.form->editor.click(1, 3, 3);  // a second lower king
-  t.form->menuClicked(MenuItem::HENSHU);
+  t.form->editor.click(1, 3, 3);  // a second lower king: the set has none left to place
+  EXPECT_EQ(t.g().盤面(3, 3), 0);
+  t.form->editor.clearBoard();
+  t.form->menuClicked(MenuItem::HENSHU);  // no king on the board
   ASSERT_EQ(t.fake.boxes.size(), 1u);
   EXPECT_TRUE(t.fake.boxes[0].starts_with("局面編集|この局面では指せません: ")) << t.fake.boxes[0];
   EXPECT_TRUE(t.form->editor.editing());  // editing goes on
-  t.form->editor.click(2, 3, 3);          // the right button takes it off again
+  t.form->editor.click(1, 3, 3);          // the king is back in the box
+  EXPECT_EQ(t.g().盤面(3, 3), MAN王);
+  t.form->editor.click(2, 3, 3);  // the right button takes it off again
   EXPECT_EQ(t.g().盤面(3, 3), 0);
   t.form->editor.cancel();
   EXPECT_FALSE(t.form->editor.editing());
