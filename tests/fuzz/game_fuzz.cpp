@@ -97,7 +97,8 @@ int kindOf(int code) {
 }
 
 // The set's pieces: two of each kind at most, and the kings.
-void checkPieces(const Board& b, const Hand& man, const Hand& com, int 勝者) {
+// A position being edited may lack a king until it is taken; none may hold more than the set.
+void checkPieces(const Board& b, const Hand& man, const Hand& com, int 勝者, bool editing = false) {
   int count[7] = {};
   int manKings = 0, comKings = 0;
   for (int X = 1; X <= 5; ++X)
@@ -114,7 +115,8 @@ void checkPieces(const Board& b, const Hand& man, const Hand& com, int 勝者) {
     if (man(k) < 0 || com(k) < 0) fail("a negative count in hand");
     if (count[k] + man(k) + com(k) > 2) fail("more pieces of a kind than the set holds");
   }
-  if (勝者 == 0 ? manKings != 1 || comKings != 1 : manKings > 1 || comKings > 1) fail("not one king a side");
+  const bool kingMayBeMissing = 勝者 != 0 || editing;
+  if (kingMayBeMissing ? manKings > 1 || comKings > 1 : manKings != 1 || comKings != 1) fail("not one king a side");
 }
 
 struct Game {
@@ -158,7 +160,7 @@ struct Game {
     }
 
     if (fromRecord) return;
-    checkPieces(g.盤面, g.持駒MAN, g.持駒COM, g.勝者);
+    checkPieces(g.盤面, g.持駒MAN, g.持駒COM, g.勝者, form.editor.editing());
     for (int n = 0; n <= g.記録最終 && static_cast<std::size_t>(n) < g.記録.size(); ++n) {
       const HistorySlot& s = g.記録[static_cast<std::size_t>(n)];
       checkPieces(s.盤面, s.持駒MAN, s.持駒COM, 0);  // a position a move was played from
