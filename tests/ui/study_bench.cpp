@@ -26,6 +26,7 @@
 #include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/quiet_window.h"
 #include "ui/settle.h"
 
 namespace {
@@ -90,14 +91,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::filesystem::path shots = argc > 1 ? argv[1] : "";
   zelk::test::FakePlatform quiet;  // boxes answered, sounds silent
-  const auto folder = std::filesystem::temp_directory_path() / "zelk55_study_bench";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  zelk::ui::Form1Options options;
-  options.startFolder = folder;
-  options.dialogs = &quiet;
-  options.sound = &quiet;
-  zelk::ui::Form1 form(std::move(options));
+  zelk::ui::Form1 form(zelk::test::quietWindowOptions("zelk55_study_bench", quiet));
   form.resize(560, 453);
   form.show();
   settle(0.5);
@@ -164,6 +158,6 @@ int main(int argc, char** argv) {
     settle(0.3);
     form.grab().save(QString::fromStdString((shots / "editor-560x453.png").string()));
   }
-  std::filesystem::remove_all(folder);
+  std::filesystem::remove_all(std::filesystem::temp_directory_path() / "zelk55_study_bench");
   return 0;
 }

@@ -30,6 +30,7 @@
 #include "players/engine_move.h"
 #include "presentation/fake_platform.h"
 #include "ui/form1.h"
+#include "ui/quiet_window.h"
 #include "ui/settle.h"
 
 namespace {
@@ -88,14 +89,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::filesystem::path shots = argc > 1 ? argv[1] : "";
   zelk::test::FakePlatform quiet;  // boxes answered, sounds silent
-  const auto folder = std::filesystem::temp_directory_path() / "zelk55_window_bench";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  zelk::ui::Form1Options options;
-  options.startFolder = folder;
-  options.dialogs = &quiet;
-  options.sound = &quiet;
-  zelk::ui::Form1 form(std::move(options));
+  zelk::ui::Form1 form(zelk::test::quietWindowOptions("zelk55_window_bench", quiet));
   form.show();
   settle(0.5);
   zelk::ui::BoardView* view = form.boardView();
@@ -172,6 +166,6 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("drawing calls kept: %zu\n", form.surface().keptCalls());
-  std::filesystem::remove_all(folder);
+  std::filesystem::remove_all(std::filesystem::temp_directory_path() / "zelk55_window_bench");
   return 0;
 }
