@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <random>
 
 #include "players/engine_move.h"
 #include "players/levels.h"
@@ -14,9 +15,12 @@ ComDecider ruleBasedDecider(SearchTick tick) {
 }
 
 ComDecider searchingDecider(int level) {
-  return ComDecider{
-      [level](GameState& position, const std::atomic<bool>& stop) { return searchComMove(position, level, stop); },
-      true};
+  return ComDecider{[level](GameState& position, const std::atomic<bool>& stop) {
+                      // The weaker levels draw among near-best moves: a new draw every game and move.
+                      return searchComMove(position, level, stop,
+                                           (std::uint64_t{std::random_device{}()} << 32) ^ std::random_device{}());
+                    },
+                    true};
 }
 
 ComDecider deciderForLevel(int level) { return isSearchingLevel(level) ? searchingDecider(level) : ComDecider{}; }

@@ -139,6 +139,14 @@ bool Form1Controller::leaveEditor(MenuItem item) {
     case MenuItem::LEVEL4:
     case MenuItem::LEVEL5:
     case MenuItem::LEVEL6:
+    case MenuItem::LEVEL7:
+    case MenuItem::LEVEL8:
+    case MenuItem::LEVEL9:
+    case MenuItem::LEVEL10:
+    case MenuItem::LEVEL11:
+    case MenuItem::LEVEL12:
+    case MenuItem::LEVEL13:
+    case MenuItem::LEVEL14:
     case MenuItem::STOP:
     case MenuItem::KIFU:
     case MenuItem::KENTOU:
@@ -179,6 +187,14 @@ void Form1Controller::menuClicked(MenuItem item) {
     case MenuItem::LEVEL4: LEVEL4_Click(); break;
     case MenuItem::LEVEL5: LEVEL5_Click(); break;
     case MenuItem::LEVEL6: LEVEL6_Click(); break;
+    case MenuItem::LEVEL7: LEVEL7_Click(); break;
+    case MenuItem::LEVEL8: LEVEL8_Click(); break;
+    case MenuItem::LEVEL9: LEVEL9_Click(); break;
+    case MenuItem::LEVEL10: LEVEL10_Click(); break;
+    case MenuItem::LEVEL11: LEVEL11_Click(); break;
+    case MenuItem::LEVEL12: LEVEL12_Click(); break;
+    case MenuItem::LEVEL13: LEVEL13_Click(); break;
+    case MenuItem::LEVEL14: LEVEL14_Click(); break;
     case MenuItem::STOP: STOP_Click(); break;
     case MenuItem::CANCEL: CANCEL_Click(); break;
     case MenuItem::KOUSIKI: KOUSIKI_Click(); break;

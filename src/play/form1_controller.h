@@ -112,6 +112,14 @@ public:
   void LEVEL4_Click() { levelClick(4); }
   void LEVEL5_Click() { levelClick(5); }
   void LEVEL6_Click() { levelClick(6); }
+  void LEVEL7_Click() { levelClick(7); }
+  void LEVEL8_Click() { levelClick(8); }
+  void LEVEL9_Click() { levelClick(9); }
+  void LEVEL10_Click() { levelClick(10); }
+  void LEVEL11_Click() { levelClick(11); }
+  void LEVEL12_Click() { levelClick(12); }
+  void LEVEL13_Click() { levelClick(13); }
+  void LEVEL14_Click() { levelClick(14); }
   void レベル_設定(int level);
 
 private:

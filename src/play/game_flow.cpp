@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 
 #include "core/setup.h"
 #include "play/form1_controller.h"
+#include "players/levels.h"
 #include "play/game_end.h"
 #include "formats/kif_notation.h"
 
@@ -165,10 +167,13 @@ void Form1Controller::levelClick(int level) {
 }
 
 void Form1Controller::レベル_設定(int level) {
-  constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
-                                MenuItem::LEVEL4, MenuItem::LEVEL5, MenuItem::LEVEL6};
+  constexpr MenuItem items[] = {MenuItem::LEVEL1,  MenuItem::LEVEL2,  MenuItem::LEVEL3,  MenuItem::LEVEL4,
+                                MenuItem::LEVEL5,  MenuItem::LEVEL6,  MenuItem::LEVEL7,  MenuItem::LEVEL8,
+                                MenuItem::LEVEL9,  MenuItem::LEVEL10, MenuItem::LEVEL11, MenuItem::LEVEL12,
+                                MenuItem::LEVEL13, MenuItem::LEVEL14};
+  static_assert(std::size(items) == kHighestLevel, "a menu item for every level");
   for (const MenuItem item : items) p_.menu.setChecked(item, false);
-  if (level >= 1 && level <= 6) {
+  if (level >= 1 && level <= kHighestLevel) {
     p_.menu.setChecked(items[level - 1], true);
     g.レベル = level;
   }

@@ -53,7 +53,7 @@ EngineAnswer engineMove(const GameState& position, int level) {
   return answer;
 }
 
-ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop) {
+ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop, std::uint64_t seed) {
   ComDecision d;
   search::Position root(g);
   search::Searcher searcher;
@@ -67,8 +67,12 @@ ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>
     control.increment[search::kLower] = control.increment[search::kUpper] =
         static_cast<std::int64_t>(g.時間設定.加算 * 1000);
     control.byoyomi = g.時間設定.加算 > 0 ? 0 : static_cast<std::int64_t>(g.時間設定.秒読み * 1000);
-    limits = search::tighter(limits, search::limitsFor(control, search::kUpper));
+    const int temperature = limits.temperature;
+    limits = plansFromClock(level) ? search::limitsFor(control, search::kUpper)
+                                   : search::tighter(limits, search::limitsFor(control, search::kUpper));
+    limits.temperature = temperature;
   }
+  limits.seed = seed;
   const search::SearchResult r = searcher.search(root, limits, stop);
   if (r.best == search::kNoMove) return d;
   d.move = comMoveOf(g, root.toUsi(r.best));

@@ -26,6 +26,7 @@ ComMove comMoveOf(const GameState& g, const UsiMove& u);
 
 // The searching player's move for COM at a level, within the level's budget; at once with
 // the best move found so far when `stop` turns true. None when every move hands the king over.
-ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop);
+// The seed decides the weaker levels' draw among near-best moves.
+ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop, std::uint64_t seed = 0);
 
 }  // namespace zelk

@@ -40,9 +40,9 @@ int Searcher::repetitionScore(int back, int ply) const {
   const Position& p = *pos_;
   const int us = p.sideToMove();
   bool usAlwaysChecked = p.attackersTo(p.kingSquare(us), opposite(us)) != 0;
-  for (int k = ply - 2; k > ply - back; k -= 2) usAlwaysChecked = usAlwaysChecked && frames_[k].inCheck;
+  for (int k = ply - 2; k > ply - back; k -= 2) usAlwaysChecked = usAlwaysChecked && inCheckAt(k);
   bool themAlwaysChecked = true;
-  for (int k = ply - 1; k > ply - back; k -= 2) themAlwaysChecked = themAlwaysChecked && frames_[k].inCheck;
+  for (int k = ply - 1; k > ply - back; k -= 2) themAlwaysChecked = themAlwaysChecked && inCheckAt(k);
   if (usAlwaysChecked) return kRepetitionWin;     // the opponent checked throughout
   if (themAlwaysChecked) return -kRepetitionWin;  // we did
   return us == firstPlayer_ ? -kRepetitionWin : kRepetitionWin;
@@ -94,22 +94,33 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
   if (ply >= kMaxPly) return evaluate(p);
 
   const int us = p.sideToMove(), them = opposite(us);
+  const TtEntry* entry = features_.quiescenceTable ? tt_.probe(p.key()) : nullptr;
+  Move ttMove = kNoMove;
+  if (entry) {
+    const int s = scoreFromTable(entry->score, ply);
+    if (entry->bound() == kBoundExact || (entry->bound() == kBoundLower && s >= beta) ||
+        (entry->bound() == kBoundUpper && s <= alpha))
+      return s;
+    ttMove = p.isPlayable(entry->move) ? entry->move : kNoMove;
+  }
+  const int alphaAtStart = alpha;
   const bool inCheck = p.attackersTo(p.kingSquare(us), them) != 0;
-  int best;
+  int best, staticEval = 0;
   if (inCheck) {
     // Every reply must be tried, or the king is lost: but only so deep.
     if (qply >= 6) return evaluate(p);
     // With no reply the king is taken next, or under the official rules the game is lost now.
     best = rules_ == Rules::official ? -kMate + ply : -kMate + ply + 1;
   } else {
-    best = evaluate(p);
+    best = staticEval = entry ? entry->eval : evaluate(p);
     if (best >= beta) return best;
     if (best > alpha) alpha = best;
   }
 
   MoveList list;
   generate(p, list, inCheck ? Generate::kAll : Generate::kCaptures);
-  MovePicker picker(p, list, kNoMove, frames_[ply].killers, history_);
+  MovePicker picker(p, list, ttMove, frames_[ply].killers, history_);
+  Move bestMove = kNoMove;
   for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
     const int king = kingAfter(p, m, us);
     p.make(m);
@@ -122,11 +133,18 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
     if (aborted_) return 0;
     if (v > best) {
       best = v;
+      bestMove = m;
       if (v > alpha) {
-        if (v >= beta) return v;
         alpha = v;
+        if (v >= beta) break;
       }
     }
+  }
+  // Never over a deeper search's entry for the position.
+  const TtEntry* stored = features_.quiescenceTable ? tt_.probe(p.key()) : nullptr;
+  if (features_.quiescenceTable && (!stored || stored->depth == 0)) {
+    const Bound bound = best >= beta ? kBoundLower : best > alphaAtStart ? kBoundExact : kBoundUpper;
+    tt_.store(p.key(), bestMove, scoreToTable(best, ply), inCheck ? 0 : staticEval, 0, bound);
   }
   return best;
 }
@@ -139,7 +157,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   if (ply >= kMaxPly) return evaluate(p);
   if (ply > 0) {
     // A position met again on this line: neither side gains by going round.
-    for (int back = 4; back <= ply; back += 2)
+    for (int back = 4; back <= ply + pliesBefore_; back += 2)
       if (p.keyBefore(back) == p.key()) return rules_ == Rules::official ? repetitionScore(back, ply) : 0;
     alpha = std::max(alpha, -kMate + ply);
     beta = std::min(beta, kMate - ply - 1);
@@ -168,6 +186,10 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p);
   f.staticEval = staticEval;
   f.inCheck = inCheck;
+
+  if (features_.reverseFutility && !pvNode && !inCheck && depth <= 6 && beta > -kMateBound && beta < kMateBound &&
+      staticEval - 90 * depth >= beta)
+    return staticEval;
 
   if (features_.nullMove && !pvNode && nullAllowed && !inCheck && depth >= 2 && staticEval >= beta &&
       beta > -kMateBound && beta < kMateBound) {
@@ -216,6 +238,12 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
       p.unmake();
       continue;
     }
+    // Near the leaves, quiet moves this late in the order almost never refute.
+    if (features_.lateMovePruning && !pvNode && !inCheck && quiet && !givesCheck && depth <= 4 && alpha > -kMateBound &&
+        legal > 4 + depth * depth && m != f.killers[0] && m != f.killers[1]) {
+      p.unmake();
+      continue;
+    }
     int v;
     if (legal == 1) {
       v = -search(-beta, -alpha, depth - 1, ply + 1, pvNode, true);
@@ -224,6 +252,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
       if (features_.lateMoveReductions && depth >= 3 && quiet && !inCheck && !givesCheck && m != f.killers[0] &&
           m != f.killers[1]) {
         r = kReductions.r[std::min(depth, 63)][std::min(legal, 63)];
+        if (features_.historyReductions) r -= history_.of(us, m) / 6000;
         if (pvNode && r > 0) --r;
         r = std::clamp(r, 0, depth - 2);
       }
@@ -289,6 +318,20 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
   tt_.allocate();
   tt_.newSearch();
   for (Frame& f : frames_) f.killers[0] = f.killers[1] = kNoMove;
+  // The game's positions before the root: which side stood in check in each, read by taking
+  // the moves back and making them again.
+  pliesBefore_ = features_.gameHistory ? std::min(root.movesMade(), Position::kMaxMovesMade - kMaxPly - 2) : 0;
+  checkBefore_.assign(pliesBefore_ + 1, 0);
+  if (pliesBefore_ > 0) {
+    std::vector<Move> taken;
+    for (int k = 1; k <= pliesBefore_; ++k) {
+      taken.push_back(root.lastMove());
+      root.unmake();
+      const int side = root.sideToMove();
+      checkBefore_[k] = root.kingSquare(side) >= 0 && root.attackersTo(root.kingSquare(side), opposite(side)) != 0;
+    }
+    for (auto m = taken.rbegin(); m != taken.rend(); ++m) root.make(*m);
+  }
 
   SearchResult result;
   const int us = root.sideToMove();
@@ -314,19 +357,38 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
   const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 1) : kMaxPly - 1;
   const int lines = std::max(1, limits.multiPV);
   rootExcluded_.clear();
+  int lastScore = 0;
   for (int depth = 1; depth <= maxDepth; ++depth) {
     seldepth_ = 0;
-    const int score = search(-kInfinity, kInfinity, depth, 0, true, false);
-    if (aborted_ && depth > 1) break;
+    int score;
+    if (features_.aspiration && depth >= 4 && lines == 1 && !isMateScore(lastScore)) {
+      // A window round the last score; widened on the side it fails until the score fits.
+      int delta = 25, alpha = lastScore - delta, beta = lastScore + delta;
+      for (;;) {
+        score = search(alpha, beta, depth, 0, true, false);
+        if (aborted_) break;
+        if (score <= alpha) alpha = std::max(-kInfinity, score - delta);
+        else if (score >= beta) beta = std::min(kInfinity, score + delta);
+        else break;
+        delta += delta;
+        if (delta > 600) alpha = -kInfinity, beta = kInfinity;
+      }
+    } else {
+      score = search(-kInfinity, kInfinity, depth, 0, true, false);
+    }
     const Frame& f = frames_[0];
+    // An iteration cut short still searched its first moves fully: a move that beat the last
+    // best there is the better choice.
+    if (aborted_ && depth > 1 && (f.pvLength == 0 || f.pv[0] == result.best)) break;
     if (f.pvLength > 0) {
       result.best = f.pv[0];
       result.ponder = f.pvLength > 1 ? f.pv[1] : kNoMove;
     }
-    if (aborted_) break;  // the first iteration cut short: its move, but no score
+    if (aborted_) break;  // an iteration cut short: its move, but no score
     // Without a line every move hands the king over: the score says so all the same.
     result.score = score;
     result.depth = depth;
+    lastScore = score;
     std::int64_t ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
     if (info) info({depth, seldepth_, score, 1, nodes_, ms, std::vector<Move>(f.pv, f.pv + f.pvLength)});
@@ -350,8 +412,42 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
     const bool ponderingNow = pondering && pondering->load(std::memory_order_relaxed);
     if (!ponderingNow && !wasPondering_ && limits.softMs && ms >= limits.softMs) break;
   }
+  if (limits.temperature > 0 && !aborted_ && result.depth > 0 && !isMateScore(result.score))
+    drawNearBest(result, result.depth);
   result.nodes = nodes_;
   return result;
+}
+
+void Searcher::drawNearBest(SearchResult& result, int depth) {
+  Position& p = *pos_;
+  MoveList list;
+  generateMoves(p, list, rules_);
+  int scores[MoveList::kCapacity];
+  int best = -kInfinity;
+  for (int i = 0; i < list.size; ++i) {
+    p.make(list.moves[i]);
+    scores[i] = -search(-kInfinity, kInfinity, depth - 1, 1, true, true);
+    p.unmake();
+    if (aborted_) return;  // out of time: the best move stands
+    best = std::max(best, scores[i]);
+  }
+  double weights[MoveList::kCapacity], total = 0;
+  for (int i = 0; i < list.size; ++i) total += weights[i] = std::exp((scores[i] - best) / double(limits_.temperature));
+  // splitmix64: one well-mixed number from the seed, as a fraction in [0, 1).
+  std::uint64_t z = limits_.seed + 0x9E3779B97F4A7C15ull;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  z ^= z >> 31;
+  double x = static_cast<double>(z >> 11) / 9007199254740992.0 * total;
+  for (int i = 0; i < list.size; ++i) {
+    x -= weights[i];
+    if (x < 0 || i == list.size - 1) {
+      result.best = list.moves[i];
+      result.score = scores[i];
+      result.ponder = kNoMove;
+      return;
+    }
+  }
 }
 
 }  // namespace zelk::search

@@ -34,6 +34,11 @@ struct SearchLimits {
   std::int64_t softMs = 0;  // no new iteration begins after this
   std::int64_t hardMs = 0;  // the search stops here
   int multiPV = 1;          // how many best lines each iteration finds, best first
+  // A weaker level's freedom: above 0, every root move is scored at the depth reached and one
+  // is drawn with odds exp((score - best) / temperature), so a move a few centipawns short of
+  // the best is often played and a lost piece almost never. The seed makes the draw repeatable.
+  int temperature = 0;
+  std::uint64_t seed = 0;
 };
 
 // Switches for the pruning, reductions and extensions, so each can be measured in games;
@@ -44,6 +49,12 @@ struct SearchFeatures {
   bool lateMoveReductions = true;
   bool futility = true;
   bool checkExtension = false;
+  bool reverseFutility = true;     // a quiet node far above beta is cut at once
+  bool lateMovePruning = false;    // late quiet moves near the leaves are not searched
+  bool aspiration = true;          // each iteration searched first in a window round the last score
+  bool quiescenceTable = false;    // the captures' search reads and writes the table too
+  bool gameHistory = false;        // a position of the game before the root met again counts as on the line
+  bool historyReductions = false;  // late moves with a good record reduced less, a bad one more
 };
 
 // One finished iteration, as `info` shows it.
@@ -102,8 +113,12 @@ private:
 
   // The score, for the side to move at ply, of the position first met `back` plies before.
   int repetitionScore(int back, int ply) const;
+  // Whether the side to move stood in check at ply (negative: the game's positions before the root).
+  bool inCheckAt(int ply) const { return ply >= 0 ? frames_[ply].inCheck : checkBefore_[-ply]; }
 
   int search(int alpha, int beta, int depth, int ply, bool pvNode, bool nullAllowed);
+  // One root move drawn by the limits' temperature from every move's score at depth.
+  void drawNearBest(SearchResult& result, int depth);
   int quiesce(int alpha, int beta, int ply, int qply);
   bool outOfTime();
   void rememberQuiet(Move m, int depth, int ply, const Move* tried, int triedCount);
@@ -118,6 +133,8 @@ private:
   // Per search.
   Position* pos_ = nullptr;
   std::vector<Move> rootExcluded_;  // root moves the lines already found begin with
+  int pliesBefore_ = 0;             // the game's moves made on the root position that count
+  std::vector<char> checkBefore_;   // [k]: the side to move stood in check k plies before the root
   const std::atomic<bool>* stop_ = nullptr;
   const std::atomic<bool>* pondering_ = nullptr;
   SearchLimits limits_;

@@ -10,7 +10,7 @@ SearchLimits limitsFor(const TimeControl& go, int colour) {
   l.nodes = go.nodes;
   if (go.infinite) return l;
   if (go.movetime >= 0) {
-    l.hardMs = std::max<std::int64_t>(1, go.movetime - kMoveOverheadMs);
+    l.hardMs = std::max<std::int64_t>(1, go.movetime - kMovetimeOverheadMs);
     l.softMs = l.hardMs;
     return l;
   }

@@ -23,6 +23,8 @@ struct TimeControl {
 
 // Time kept back on every move for reading, writing and the operating system.
 inline constexpr std::int64_t kMoveOverheadMs = 30;
+// A fixed time a move loses nothing on the clock: only the answer's way back is kept.
+inline constexpr std::int64_t kMovetimeOverheadMs = 8;
 
 // The limits for the side to move (colour) under the control's clock, depth, nodes or
 // movetime. Without any, thinks without end (only a stop ends it).

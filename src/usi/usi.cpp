@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ostream>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -42,7 +43,10 @@ constexpr int kMaxMultiPV = 3;
 }  // namespace
 
 UsiEngine::UsiEngine(std::ostream& out)
-    : out_(out), position_(startPosition(Rules::kingCapture)), searcher_(kDefaultHashMb) {}
+    : out_(out),
+      position_(startPosition(Rules::kingCapture)),
+      seed_((std::uint64_t{std::random_device{}()} << 32) ^ std::random_device{}()),
+      searcher_(kDefaultHashMb) {}
 
 UsiEngine::~UsiEngine() { finishGo(true); }
 
@@ -113,6 +117,7 @@ bool UsiEngine::handle(std::string_view line) {
         searchFeatureOptions() + "usiok\n");
   } else if (cmd == "usinewgame") {
     position_ = startPosition(rules_);
+    history_ = {*position_, {}};
     searcher_.clear();
   } else if (cmd == "setoption") {
     setOption(rest);
@@ -197,7 +202,9 @@ void UsiEngine::setOption(std::string_view args) {
 
 std::string UsiEngine::searchFeatureOptions() {
   std::string text;
-  for (const char* name : {"SearchNullMove", "SearchLateMoveReductions", "SearchFutility", "SearchCheckExtension"})
+  for (const char* name : {"SearchNullMove", "SearchLateMoveReductions", "SearchFutility", "SearchCheckExtension",
+                           "SearchReverseFutility", "SearchLateMovePruning", "SearchAspiration",
+                           "SearchQuiescenceTable", "SearchGameHistory", "SearchHistoryReductions"})
     text +=
         std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
   return text;
@@ -209,6 +216,12 @@ bool* UsiEngine::searchFeature(std::string_view name) {
   if (name == "SearchLateMoveReductions") return &f.lateMoveReductions;
   if (name == "SearchFutility") return &f.futility;
   if (name == "SearchCheckExtension") return &f.checkExtension;
+  if (name == "SearchReverseFutility") return &f.reverseFutility;
+  if (name == "SearchLateMovePruning") return &f.lateMovePruning;
+  if (name == "SearchAspiration") return &f.aspiration;
+  if (name == "SearchQuiescenceTable") return &f.quiescenceTable;
+  if (name == "SearchGameHistory") return &f.gameHistory;
+  if (name == "SearchHistoryReductions") return &f.historyReductions;
   return nullptr;
 }
 
@@ -226,13 +239,21 @@ void UsiEngine::setPosition(std::string_view args) {
   if (auto err = loadSfen(g, words->sfen)) return refuse("bad sfen: " + *err);
   if (auto problem = positionProblem(g)) return refuse("impossible position: " + problem->text);
   if (!words->stray.empty()) return refuse("expected moves after the position");
-  for (const std::string_view word : words->moves) {
+  // The search sees the game's last moves, for the positions met again.
+  const std::size_t keptFrom = words->moves.size() > kKeptPlies ? words->moves.size() - kKeptPlies : 0;
+  GameState from = g;
+  std::vector<UsiMove> moves;
+  for (std::size_t i = 0; i < words->moves.size(); ++i) {
+    const std::string_view word = words->moves[i];
+    if (i == keptFrom) from = g;
     std::string why;
     const auto m = parseUsiMove(word, &why);
     if (!m) return refuse("bad move " + std::string(word) + ": " + why);
     if (auto err = playUsiMove(g, *m)) return refuse("bad move " + std::string(word) + ": " + *err);
+    if (i >= keptFrom) moves.push_back(*m);
   }
   position_ = std::move(g);
+  history_ = {std::move(from), std::move(moves)};
 }
 
 void UsiEngine::startGo(std::string_view args) {
@@ -251,7 +272,7 @@ void UsiEngine::startGo(std::string_view args) {
   }
   const std::optional<GameState> position = position_;
   const int level = level_;
-  worker_ = std::thread([this, go = *go, position, level] {
+  worker_ = std::thread([this, go = *go, position, level, history = history_] {
     if (!position) {
       say("info string " + refusal_ + "\n");
       if (go.perft) return;
@@ -266,7 +287,7 @@ void UsiEngine::startGo(std::string_view args) {
     if (go.perft) runPerft(*position, go.perftDepth);
     else if (go.mate) answerMate(*position, go);
     else if (!isSearchingLevel(level)) answerRuleBased(*position, go);
-    else answerSearch(*position, go);
+    else answerSearch(*position, history, go);
   });
 }
 
@@ -323,15 +344,24 @@ void UsiEngine::answerRuleBased(const GameState& g, const GoCommand&) {
   say(a.found ? "bestmove " + toUsi(a.move) + "\n" : "bestmove resign\n");
 }
 
-void UsiEngine::answerSearch(const GameState& g, const GoCommand& go) {
-  search::Position root(g);
+void UsiEngine::answerSearch(const GameState& g, const GameHistory& history, const GoCommand& go) {
+  // The game's moves made on the root, so that a position met again before it counts too.
+  search::Position root(history.from);
+  for (const UsiMove& m : history.moves) root.make(root.fromUsi(m));
+  if (root.key() != search::Position(g).key()) root = search::Position(g);
   searcher_.setRules(g.rules);
   const int colour = root.sideToMove();
   search::SearchLimits limits;
   if (go.hasExplicitBudget() || go.infinite) limits = search::limitsFor(go, colour);
+  else if (go.hasClock() && plansFromClock(level_)) limits = search::limitsFor(go, colour);
   else if (go.hasClock()) limits = search::tighter(levelBudget(level_), search::limitsFor(go, colour));
   else limits = levelBudget(level_);
   limits.multiPV = multiPV_;
+  if (!go.hasExplicitBudget()) {
+    const search::SearchLimits level = levelBudget(level_);
+    limits.temperature = level.temperature;
+    limits.seed = seed_ + draws_++;
+  }
   const auto info = [&](const search::IterationInfo& i) {
     std::string line = "info depth " + std::to_string(i.depth) + " seldepth " + std::to_string(i.seldepth) +
                        (multiPV_ > 1 ? " multipv " + std::to_string(i.line) : std::string()) + " score " +

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "core/game_state.h"
 #include "core/sfen.h"
@@ -50,7 +51,13 @@ private:
   void runPerft(const GameState& g, int depth);
   void answerMate(const GameState& g, const GoCommand& go);
   void answerRuleBased(const GameState& g, const GoCommand& go);
-  void answerSearch(const GameState& g, const GoCommand& go);
+  // The game's moves that led to the position, from the position before the first.
+  struct GameHistory {
+    GameState from;
+    std::vector<UsiMove> moves;
+  };
+  static constexpr std::size_t kKeptPlies = 512;
+  void answerSearch(const GameState& g, const GameHistory& history, const GoCommand& go);
   // Holds the answer of an infinite or ponder search until stop or ponderhit.
   void holdWhileAsked();
   // Ends a `go` that would otherwise run on (infinite, ponder) and waits for any `go` to end.
@@ -59,10 +66,13 @@ private:
   std::ostream& out_;
   std::mutex outMutex_;
   std::optional<GameState> position_;
+  GameHistory history_;
   std::string refusal_;  // why there is no position
   int level_ = 3;
   Rules rules_ = Rules::kingCapture;
-  int multiPV_ = 1;  // best lines shown by each iteration
+  int multiPV_ = 1;          // best lines shown by each iteration
+  std::uint64_t seed_;       // a new one each run, so matches and games differ
+  std::uint64_t draws_ = 0;  // the weaker levels' draws so far, so no two moves share a seed
   search::Searcher searcher_;
 
   std::thread worker_;

@@ -10,6 +10,7 @@
 
 #include "core/sfen.h"
 #include "play/form1_controller.h"
+#include "players/levels.h"
 #include "presentation/fake_platform.h"
 
 namespace zelk {
@@ -507,7 +508,7 @@ TEST_F(GameFlowTest, LevelsMoveTheCheckMarkAndShowOnlyInAComputerGame) {
   EXPECT_EQ(levelTexts(), 4);
   form->LEVEL2_Click();
   EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL6));
-  form->レベル_設定(7);  // no such level: every level unchecked, the level stays
+  form->レベル_設定(kHighestLevel + 1);  // no such level: every level unchecked, the level stays
   EXPECT_EQ(g().レベル, 2);
   EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL2));
   EXPECT_FALSE(fake.isChecked(MenuItem::LEVEL6));

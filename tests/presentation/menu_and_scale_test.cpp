@@ -13,7 +13,7 @@ namespace zelk {
 namespace {
 
 TEST(MenuTable, TreeCaptionsAndCheckMarks) {
-  ASSERT_EQ(kMenuItemCount, 55);
+  ASSERT_EQ(kMenuItemCount, 63);
   std::vector<std::string> bar, records;
   bool inRecords = false;
   for (const MenuEntry& e : kMenuTable) {
@@ -45,12 +45,15 @@ TEST(MenuTable, TreeCaptionsAndCheckMarks) {
     if (e.group == MenuGroup::Level) levels.push_back(std::string(e.name));
     if (e.group == MenuGroup::Background) backgrounds.push_back(std::string(e.caption));
   }
-  EXPECT_EQ(checkable,
-            (std::vector<std::string>{
-                "LEVEL1",     "LEVEL2",      "LEVEL3",    "LEVEL4",    "LEVEL5",      "LEVEL6", "KOUSIKI", "JIKAN_NASI",
-                "JIKAN_5_10", "JIKAN_10_30", "JIKAN_3_2", "KIFU_LIST", "KENTOU_MODE", "HENSHU", "MIDORI",  "TATAMI",
-                "TAKE",       "UCHU",        "RENGA",     "SIDOU",     "KEIKA",       "BGM"}));
-  EXPECT_EQ(levels, (std::vector<std::string>{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6"}));
+  EXPECT_EQ(checkable, (std::vector<std::string>{"LEVEL1",      "LEVEL2",     "LEVEL3",      "LEVEL4",    "LEVEL5",
+                                                 "LEVEL6",      "LEVEL7",     "LEVEL8",      "LEVEL9",    "LEVEL10",
+                                                 "LEVEL11",     "LEVEL12",    "LEVEL13",     "LEVEL14",   "KOUSIKI",
+                                                 "JIKAN_NASI",  "JIKAN_5_10", "JIKAN_10_30", "JIKAN_3_2", "KIFU_LIST",
+                                                 "KENTOU_MODE", "HENSHU",     "MIDORI",      "TATAMI",    "TAKE",
+                                                 "UCHU",        "RENGA",      "SIDOU",       "KEIKA",     "BGM"}));
+  EXPECT_EQ(levels,
+            (std::vector<std::string>{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6", "LEVEL7", "LEVEL8",
+                                      "LEVEL9", "LEVEL10", "LEVEL11", "LEVEL12", "LEVEL13", "LEVEL14"}));
   EXPECT_EQ(backgrounds, (std::vector<std::string>{"緑", "畳", "竹", "宇宙", "煉瓦"}));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,46 @@ TEST(Searcher, WholeGamesAreMadeOfMovesTheRulesAllow) {
     if (g.勝者 != 0) ++kingsTaken;
   }
   EXPECT_GE(kingsTaken, 1);
+}
+
+TEST(Searcher, UnderTheOfficialRulesTheGamesOwnRepetitionCounts) {
+  // 先手's king steps out, 後手's does, 先手's goes back: 後手, whom the repetition favours,
+  // steps back too and meets the opening position again.
+  for (const bool history : {true, false}) {
+    Position p(test::position(kStartSfen));
+    for (const char* m : {"5e4d", "1a2b", "4d5e"}) p.make(p.fromUsi(*parseUsiMove(m)));
+    Searcher s(4);
+    s.setRules(Rules::official);
+    s.features().gameHistory = history;
+    SearchLimits l;
+    l.depth = 3;
+    const std::atomic<bool> stop{false};
+    const search::SearchResult r = s.search(p, l, stop);
+    if (history) {
+      EXPECT_EQ(toUsi(p.toUsi(r.best)), "2b1a");
+      EXPECT_EQ(r.score, search::kRepetitionWin);
+    } else {
+      EXPECT_LT(r.score, search::kRepetitionWin);  // blind to the game before the root
+    }
+  }
+}
+
+TEST(Searcher, AWarmTemperatureVariesAmongNearBestMovesButNeverGivesAPieceAway) {
+  // The upper rook on 3c stands free before the lower rook: every draw takes it.
+  std::set<std::string> chosen;
+  for (std::uint64_t seed = 0; seed < 12; ++seed) {
+    SearchLimits l;
+    l.depth = 2;
+    l.temperature = 40;
+    l.seed = seed;
+    const std::atomic<bool> stop{false};
+    Searcher s(4);
+    Position free(test::position("4k/5/2r2/5/K1R2 b - 1"));
+    EXPECT_EQ(toUsi(free.toUsi(s.search(free, l, stop).best)), "3e3c");
+    Position start(test::position(kStartSfen));
+    chosen.insert(toUsi(start.toUsi(s.search(start, l, stop).best)));
+  }
+  EXPECT_GT(chosen.size(), 1u);  // from the opening, more than one move is near the best
 }
 
 TEST(TranspositionTable, KeepsWhatWasStoredAndForgetsOnClear) {

@@ -240,11 +240,19 @@ TEST(MatchReferee, EachSideThinksUnderItsOwnLimit) {
   EXPECT_EQ(black.requests[0].allowedMs, 9000);
   EXPECT_EQ(white.requests[0].go, "go movetime 100");
   EXPECT_EQ(white.requests[0].allowedMs, 120);
+
+  // A level playing its own budget is sent a plain go and waited for up to the timeout.
+  s.limits[1] = *parseLimit("own");
+  ScriptedPlayer black2(kRookRaid), white2(kWhiteIdles);
+  play(black2, white2, {}, s);
+  EXPECT_EQ(white2.requests[0].go, "go");
+  EXPECT_EQ(white2.requests[0].allowedMs, 9000);
 }
 
 TEST(MatchLimits, LimitsAreReadAsTheGoCommandWritesThemAndNonsenseIsRefused) {
   EXPECT_EQ(describe(*parseLimit("movetime 250")), "movetime 250");
   EXPECT_EQ(describe(*parseLimit("nodes 5000")), "nodes 5000");
+  EXPECT_EQ(describe(*parseLimit("own")), "own");
   EXPECT_EQ(describe(*parseLimit("time 60000 byoyomi 2000")), "time 60000 byoyomi 2000");
   std::string why;
   for (const char* bad : {"", "movetime", "movetime -5", "depth 0", "time 1000 inc 10 byoyomi 10", "inc 10", "time 0",

@@ -95,7 +95,7 @@ TEST(Usi, HandshakeNamesTheEngineAndItsOptions) {
   const std::string out = session("usi\nisready\nquit\nisready\n");
   EXPECT_TRUE(has(out, "id name "));
   EXPECT_TRUE(has(out, "id author "));
-  EXPECT_TRUE(has(out, "option name Level type spin default 3 min 1 max 6\n"));
+  EXPECT_TRUE(has(out, "option name Level type spin default 3 min 1 max " + std::to_string(kHighestLevel) + "\n"));
   EXPECT_TRUE(has(out, "option name USI_Hash type spin default 16 min 1 max 1024\n"));
   EXPECT_TRUE(has(out, "option name MultiPV type spin default 1 min 1 max 3\n"));
   EXPECT_TRUE(has(out, "usiok\n"));
@@ -218,17 +218,19 @@ TEST(Usi, ARefusedPositionLeavesNoneAndGoSaysWhyAndResigns) {
   EXPECT_TRUE(has(session("position sfen 5/5/5/5/5 b - 1\nposition startpos\ngo perft 1\n"), "Nodes searched: 14\n"));
 }
 
-TEST(Usi, LevelOptionTakesOneToSixOnly) {
+TEST(Usi, LevelOptionTakesTheLevelsOfTheMenuOnly) {
   Session s;
   s.send("setoption name Level value 1\n");
   EXPECT_EQ(s.engine.level(), 1);
-  s.send("setoption name Level value 6\n");
-  EXPECT_EQ(s.engine.level(), 6);
-  for (const char* bad : {"7", "0", "4x", "", "-5", "99999999999"}) {
+  const std::string top = std::to_string(kHighestLevel), beyond = std::to_string(kHighestLevel + 1);
+  s.send("setoption name Level value " + top + "\n");
+  EXPECT_EQ(s.engine.level(), kHighestLevel);
+  for (const std::string& bad :
+       {beyond, std::string("0"), std::string("4x"), std::string(), std::string("-5"), std::string("99999999999")}) {
     s.transcript.clear();
-    s.send(std::string("setoption name Level value ") + bad + "\n");
-    EXPECT_EQ(s.engine.level(), 6) << bad;
-    EXPECT_EQ(s.transcript.text(), "info string Level must be 1 to 6\n") << bad;
+    s.send("setoption name Level value " + bad + "\n");
+    EXPECT_EQ(s.engine.level(), kHighestLevel) << bad;
+    EXPECT_EQ(s.transcript.text(), "info string Level must be 1 to " + top + "\n") << bad;
   }
 }
 

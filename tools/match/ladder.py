@@ -18,9 +18,8 @@ usage: tools/match/ladder.py [--from 3] [--to N] [--games 100] [--top-games 60]
   --fairy-games N   games of the top level against fairy-stockfish (default 100); 0 skips it
   --fairy-limit L   the limit both sides play under against fairy-stockfish
                     (default 'movetime 1000')
-  --level-limit L   what the levels are given in the ladder (default 'time 86400000': a clock
-                    of a day, far looser than any level's budget, so each searching level plays
-                    exactly its own budget, the tighter of the two; levels 1 to 3 ignore time)
+  --level-limit L   what the levels are given in the ladder (default 'own': a plain go, so each
+                    level plays exactly its own budget; the top level would plan from a clock)
   -j N              games played at once (default 2; each game alternates its two engines)
   --out FILE        the markdown file written (default docs/ladder.md in the repository)
   --logs DIR        where each match's game log and output go (default build/ladder)
@@ -263,7 +262,7 @@ def parse_args(argv):
     p.add_argument("--top-games", type=int, default=60)
     p.add_argument("--fairy-games", type=int, default=100)
     p.add_argument("--fairy-limit", default="movetime 1000")
-    p.add_argument("--level-limit", default="time 86400000")
+    p.add_argument("--level-limit", default="own")
     p.add_argument("-j", "--jobs", type=int, default=2)
     p.add_argument("--out", default=os.path.join(ROOT, "docs", "ladder.md"))
     p.add_argument("--logs", default=os.path.join(ROOT, "build", "ladder"))

@@ -26,6 +26,7 @@ std::string goText(const GameSettings& s, const Clock clocks[2], int side) {
     case Limit::Kind::MoveTime: return "go movetime " + std::to_string(own.movetime);
     case Limit::Kind::Depth: return "go depth " + std::to_string(own.depth);
     case Limit::Kind::Nodes: return "go nodes " + std::to_string(own.nodes);
+    case Limit::Kind::Own: return "go";
     case Limit::Kind::Clock: break;
   }
   auto remaining = [&](int c) {

@@ -34,8 +34,13 @@ std::optional<Limit> parseLimit(std::string_view text, std::string* error) {
     return std::nullopt;
   };
   const std::vector<std::string_view> w = words(text);
+  if (w.size() == 1 && w[0] == "own") {
+    Limit own;
+    own.kind = Limit::Kind::Own;
+    return own;
+  }
   if (w.size() < 2 || w.size() % 2 != 0)
-    return fail("a limit is 'movetime MS', 'depth N', 'nodes N' or 'time MS [inc MS] [byoyomi MS]'");
+    return fail("a limit is 'movetime MS', 'depth N', 'nodes N' or 'time MS [inc MS] [byoyomi MS]' or 'own'");
   Limit l;
   for (std::size_t i = 0; i < w.size(); i += 2) {
     const auto v = number(w[i + 1]);
@@ -60,6 +65,7 @@ std::string describe(const Limit& l) {
     case Limit::Kind::MoveTime: return "movetime " + std::to_string(l.movetime);
     case Limit::Kind::Depth: return "depth " + std::to_string(l.depth);
     case Limit::Kind::Nodes: return "nodes " + std::to_string(l.nodes);
+    case Limit::Kind::Own: return "own";
     case Limit::Kind::Clock: break;
   }
   std::string s = "time " + std::to_string(l.time);

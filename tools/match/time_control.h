@@ -9,7 +9,7 @@
 namespace zelk::match {
 
 struct Limit {
-  enum class Kind { MoveTime, Depth, Nodes, Clock };
+  enum class Kind { MoveTime, Depth, Nodes, Clock, Own };  // Own: a plain go, the engine's own budget
   Kind kind = Kind::MoveTime;
   long long movetime = 100;  // MoveTime
   long long depth = 0;       // Depth
@@ -19,7 +19,7 @@ struct Limit {
   long long byoyomi = 0;     // Clock: per move once the main time is spent
 };
 
-// Reads "movetime MS", "depth N", "nodes N" or "time MS [inc MS] [byoyomi MS]".
+// Reads "movetime MS", "depth N", "nodes N", "time MS [inc MS] [byoyomi MS]" or "own".
 std::optional<Limit> parseLimit(std::string_view text, std::string* error = nullptr);
 std::string describe(const Limit& limit);
 
