@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "base/file_io.h"
+#include "formats/game_record.h"
 #include "formats/kif_write.h"
 #include "formats/record_formats.h"
 #include "formats/sfen_record.h"
@@ -142,8 +143,14 @@ int convert(const Command& c, std::istream& in, std::ostream& out, std::ostream&
     return kToolUsage;
   }
   int status = kToolDone;
-  const auto record = load(c.files[0], c.from, in, err, status);
+  auto record = load(c.files[0], c.from, in, err, status);
   if (!record) return status;
+  // A game from the game's own files may go on past a mate or a move the official rules
+  // refuse; a KIF ends it where they do, as the window writes it, so other programs read it to
+  // its end (a game played by the official rules is left as it is).
+  std::string ignored;
+  const bool fromNative = formatFor(c.files[0], c.from, ignored) == RecordFormat::Native;
+  if (fromNative && (*format == RecordFormat::Kif || *format == RecordFormat::Kifu)) endWhereOfficialRulesEnd(*record);
   const EncodedBytes e = encodeRecord(*record, *format);
   if (!e.ok()) {
     err << "zelk55-record: " << target << ": " << e.error << "\n";

@@ -1,6 +1,7 @@
 // Board, hands, background and outlines, drawn cell by cell; later drawing wins.
 
 #include "core/legality.h"
+#include "core/official_rules.h"
 #include "presentation/screen.h"
 
 namespace zelk {
@@ -103,9 +104,10 @@ void Screen::描画_敵持盤() {
 void Screen::描画_移動可能桝色(int 移動元X, int 移動元Y, int 描画色, int 移動駒) {
   描画_将棋盤桝();
   if (g.移動指導 == 0) return;
+  // Under the official rules no square is shown where the move would be refused.
   for (int X = 1; X <= 5; ++X)
     for (int Y = 1; Y <= 5; ++Y)
-      if (移動チェック(g, 移動元X, 移動元Y, X, Y, 移動駒) == 1) 描画_桝輪郭(描画色, X, Y);
+      if (合法手チェック(g, 移動元X, 移動元Y, X, Y, 移動駒) == 1) 描画_桝輪郭(描画色, X, Y);
 }
 
 void dropSelection(GameState& g, Screen& screen) {

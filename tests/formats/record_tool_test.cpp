@@ -76,6 +76,24 @@ TEST_F(RecordToolTest, ConvertsBetweenTheFormatsItsExtensionsName) {
   EXPECT_EQ(err, "");
 }
 
+TEST_F(RecordToolTest, AGameOfTheGamesOwnRulesLeavesAsKifWhereTheOfficialRulesEndIt) {
+  // 先手 leaves its king to the rook on 5c and loses it: the KIF ends before the move the
+  // official rules refuse, lost by the side that would have made it.
+  const std::string kifu = path("王取り.kifu"), own = path("王取り.棋譜"), kif = path("王取り.kif");
+  write(kifu,
+        "手合割：5五将棋\r\n"
+        "   1 ５三歩(54)\r\n"
+        "   2 ５三飛(51)\r\n"
+        "   3 １四飛(15)\r\n"
+        "   4 ５五飛(53)\r\n");
+  ASSERT_EQ(run({"convert", kifu, own}), kToolDone) << err;
+  ASSERT_EQ(run({"convert", own, kif}), kToolDone) << err;
+  const std::string written = read(kif);
+  EXPECT_NE(written.find(toCp932("同　飛(51)").value()), std::string::npos);
+  EXPECT_EQ(written.find(toCp932("１四飛(15)").value()), std::string::npos);
+  EXPECT_NE(written.find(toCp932("反則負け").value()), std::string::npos);
+}
+
 TEST_F(RecordToolTest, StandardInputAndOutputNeedTheFormatNamed) {
   EXPECT_EQ(run({"convert", "-", "-", "--from", "kifu", "--to=sfen"}, kKif), kToolDone) << err;
   EXPECT_EQ(out.substr(out.rfind('\n', out.size() - 2) + 1), "rbsgk/5/P3p/2B2/KGS1R w - 4\n");

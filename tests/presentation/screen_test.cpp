@@ -197,6 +197,23 @@ TEST_F(ScreenTest, GuidanceOutlinesOnlyWhileOn) {
   EXPECT_FLOAT_EQ(o[26].y, 3360);
 }
 
+TEST_F(ScreenTest, UnderTheOfficialRulesGuidanceShowsNoSquareWhereTheKingWouldStandInCheck) {
+  // The king on (3,5) below the upper rook's row 4: under the game's own rules it may step
+  // anywhere, under the official ones only beside itself on row 5.
+  for (int x = 1; x <= 5; ++x)
+    for (int y = 1; y <= 5; ++y) g.盤面(x, y) = 0;
+  g.盤面(3, 5) = MAN王;
+  g.盤面(5, 4) = COM飛;
+  g.盤面(1, 1) = COM王;
+  g.移動指導 = 1;
+  for (const Rules rules : {Rules::kingCapture, Rules::official}) {
+    g.rules = rules;
+    fake.draws.clear();
+    screen.描画_移動可能桝色(3, 5, 色白, MAN王);
+    EXPECT_EQ(fake.outlines().size(), rules == Rules::official ? 27u : 30u);
+  }
+}
+
 TEST_F(ScreenTest, ABlinkShowsTheEmptySquareAndThePieceInTurnAFifthOfASecondEachAndEndsOnThePiece) {
   fake.pausesPassAtOnce = false;
   bool over = false;
