@@ -347,8 +347,16 @@ void UsiEngine::answerRuleBased(const GameState& g, const GoCommand&) {
 void UsiEngine::answerSearch(const GameState& g, const GameHistory& history, const GoCommand& go) {
   // The game's moves made on the root, so that a position met again before it counts too.
   search::Position root(history.from);
-  for (const UsiMove& m : history.moves) root.make(root.fromUsi(m));
-  if (root.key() != search::Position(g).key()) root = search::Position(g);
+  bool replayed = true;
+  for (const UsiMove& m : history.moves) {
+    const search::Move move = root.fromUsi(m);
+    if (move == search::kNoMove) {
+      replayed = false;
+      break;
+    }
+    root.make(move);
+  }
+  if (!replayed || root.key() != search::Position(g).key()) root = search::Position(g);
   searcher_.setRules(g.rules);
   const int colour = root.sideToMove();
   search::SearchLimits limits;
