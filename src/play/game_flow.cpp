@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <iterator>
 
 #include "core/setup.h"
 #include "play/form1_controller.h"
@@ -167,16 +166,14 @@ void Form1Controller::levelClick(int level) {
 }
 
 void Form1Controller::レベル_設定(int level) {
-  constexpr MenuItem items[] = {MenuItem::LEVEL1,  MenuItem::LEVEL2,  MenuItem::LEVEL3,  MenuItem::LEVEL4,
-                                MenuItem::LEVEL5,  MenuItem::LEVEL6,  MenuItem::LEVEL7,  MenuItem::LEVEL8,
-                                MenuItem::LEVEL9,  MenuItem::LEVEL10, MenuItem::LEVEL11, MenuItem::LEVEL12,
-                                MenuItem::LEVEL13, MenuItem::LEVEL14};
-  static_assert(std::size(items) == kHighestLevel, "a menu item for every level");
-  for (const MenuItem item : items) p_.menu.setChecked(item, false);
-  if (level >= 1 && level <= kHighestLevel) {
-    p_.menu.setChecked(items[level - 1], true);
-    g.レベル = level;
-  }
+  // The level items stand in the menu table in order, LEVEL1 first.
+  int n = 0;
+  for (const MenuEntry& e : kMenuTable)
+    if (e.group == MenuGroup::Level) {
+      ++n;
+      p_.menu.setChecked(e.item, n == level);
+    }
+  if (level >= 1 && level <= kHighestLevel) g.レベル = level;
   if (g.対局モード == 1) screen.描画_レベル(g.レベル);
 }
 

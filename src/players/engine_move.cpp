@@ -67,10 +67,8 @@ ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>
     control.increment[search::kLower] = control.increment[search::kUpper] =
         static_cast<std::int64_t>(g.時間設定.加算 * 1000);
     control.byoyomi = g.時間設定.加算 > 0 ? 0 : static_cast<std::int64_t>(g.時間設定.秒読み * 1000);
-    const int temperature = limits.temperature;
     limits = plansFromClock(level) ? search::limitsFor(control, search::kUpper)
                                    : search::tighter(limits, search::limitsFor(control, search::kUpper));
-    limits.temperature = temperature;
   }
   limits.seed = seed;
   const search::SearchResult r = searcher.search(root, limits, stop);

@@ -8,25 +8,18 @@ namespace {
 // search one ply and stray from the best by a temperature; the middle ones stop at a depth;
 // the upper ones at a number of nodes, so that a level is the same on a fast machine and a
 // slow one; the top thinks for its time. Every level stops by its hard time at the latest.
-struct Rung {
-  int depth;
-  std::uint64_t nodes;
-  std::int64_t softMs, hardMs;
-  int temperature;
-};
-
-constexpr Rung kRungs[] = {
-    {1, 0, 100, 300, 150},      // 4
-    {1, 0, 100, 300, 60},       // 5
-    {2, 0, 100, 300, 50},       // 6
-    {3, 0, 100, 300, 0},        // 7
-    {4, 0, 100, 300, 0},        // 8
-    {5, 0, 150, 300, 0},        // 9
-    {0, 8000, 150, 300, 0},     // 10
-    {0, 30000, 300, 600, 0},    // 11
-    {0, 120000, 400, 800, 0},   // 12
-    {0, 500000, 600, 1200, 0},  // 13
-    {0, 0, 1000, 2000, 0},      // 14: the top
+constexpr search::SearchLimits kRungs[] = {
+    {.depth = 1, .softMs = 100, .hardMs = 300, .temperature = 150},  // 4
+    {.depth = 1, .softMs = 100, .hardMs = 300, .temperature = 60},   // 5
+    {.depth = 2, .softMs = 100, .hardMs = 300, .temperature = 50},   // 6
+    {.depth = 3, .softMs = 100, .hardMs = 300},                      // 7
+    {.depth = 4, .softMs = 100, .hardMs = 300},                      // 8
+    {.depth = 5, .softMs = 150, .hardMs = 300},                      // 9
+    {.nodes = 8000, .softMs = 150, .hardMs = 300},                   // 10
+    {.nodes = 30000, .softMs = 300, .hardMs = 600},                  // 11
+    {.nodes = 120000, .softMs = 400, .hardMs = 800},                 // 12
+    {.nodes = 500000, .softMs = 600, .hardMs = 1200},                // 13
+    {.softMs = 1000, .hardMs = 2000},                                // 14: the top
 };
 static_assert(std::size(kRungs) == kHighestLevel - kHighestRuleBasedLevel, "a rung for every searching level");
 
@@ -34,14 +27,7 @@ static_assert(std::size(kRungs) == kHighestLevel - kHighestRuleBasedLevel, "a ru
 
 search::SearchLimits levelBudget(int level) {
   const int i = level - kHighestRuleBasedLevel - 1;
-  const Rung& r = kRungs[i < 0 ? 0 : i >= int(std::size(kRungs)) ? std::size(kRungs) - 1 : i];
-  search::SearchLimits l;
-  l.depth = r.depth;
-  l.nodes = r.nodes;
-  l.softMs = r.softMs;
-  l.hardMs = r.hardMs;
-  l.temperature = r.temperature;
-  return l;
+  return kRungs[i < 0 ? 0 : i >= int(std::size(kRungs)) ? std::size(kRungs) - 1 : i];
 }
 
 }  // namespace zelk

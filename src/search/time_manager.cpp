@@ -34,6 +34,7 @@ SearchLimits tighter(const SearchLimits& a, const SearchLimits& b) {
   l.nodes = least(a.nodes, b.nodes);
   l.softMs = least(a.softMs, b.softMs);
   l.hardMs = least(a.hardMs, b.hardMs);
+  l.temperature = std::max(a.temperature, b.temperature);  // a weaker level stays as weak within a clock
   return l;
 }
 

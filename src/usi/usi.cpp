@@ -365,11 +365,7 @@ void UsiEngine::answerSearch(const GameState& g, const GameHistory& history, con
   else if (go.hasClock()) limits = search::tighter(levelBudget(level_), search::limitsFor(go, colour));
   else limits = levelBudget(level_);
   limits.multiPV = multiPV_;
-  if (!go.hasExplicitBudget()) {
-    const search::SearchLimits level = levelBudget(level_);
-    limits.temperature = level.temperature;
-    limits.seed = seed_ + draws_++;
-  }
+  limits.seed = seed_ + draws_++;
   const auto info = [&](const search::IterationInfo& i) {
     std::string line = "info depth " + std::to_string(i.depth) + " seldepth " + std::to_string(i.seldepth) +
                        (multiPV_ > 1 ? " multipv " + std::to_string(i.line) : std::string()) + " score " +
