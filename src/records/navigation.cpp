@@ -21,8 +21,10 @@ MoveEnd 調査_移動結果(const GameState& g, int n) {
 
 bool Navigation::hasSlot(int n) const { return n >= 0 && static_cast<std::size_t>(n) < g.記録.size(); }
 
-// Both clocks as they stood at the position of the slot: the totals before its move.
+// Both clocks as they stood at the position of the slot: the totals before its move, and
+// under a time control the time left then. The side to move there is the one not to move now.
 void Navigation::showClocks(int slot) {
+  持ち時間_復元(g, slot, -g.手番);
   g.COM秒 = g.記録[slot].前秒C;
   clocks_.描画_所有時間(g.COM手番, g.COM秒);
   g.MAN秒 = g.記録[slot].前秒M;

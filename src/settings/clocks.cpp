@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace zelk {
 
@@ -34,6 +35,17 @@ void 持ち時間_消費(GameState& g, int side, double spent) {
   if (!g.時間設定.on()) return;
   double& left = side == g.MAN手番 ? g.残りMAN : g.残りCOM;
   left = std::max(0.0, left - spent) + g.時間設定.加算;
+}
+
+void 持ち時間_復元(GameState& g, int n, int sideToMove) {
+  if (!g.時間設定.on()) return;
+  g.残りMAN = g.残りCOM = g.時間設定.持ち時間;
+  int side = n % 2 == 0 ? sideToMove : -sideToMove;  // the side to move at slot 0
+  for (int k = 0; k < n && static_cast<std::size_t>(k) + 1 < g.記録.size(); ++k, side = -side) {
+    const HistorySlot &before = g.記録[k], &after = g.記録[k + 1];
+    const double spent = side == g.MAN手番 ? after.前秒M - before.前秒M : after.前秒C - before.前秒C;
+    持ち時間_消費(g, side, std::max(0.0, spent));
+  }
 }
 
 double 調査_残り表示(const GameState& g, int side, double spent) {

@@ -30,6 +30,10 @@ void 持ち時間_消費(GameState& g, int side, double spent);
 // Under a time control: what the side's clock shows after `spent` seconds of its move: the
 // main time left, then the byoyomi left, counting down.
 double 調査_残り表示(const GameState& g, int side, double spent);
+// Under a time control: the main time each side had left at history slot n, where
+// `sideToMove` is to move, found by charging again the time of every move before it; a move
+// stepped back over gives its time back, as its total on the clock does.
+void 持ち時間_復元(GameState& g, int n, int sideToMove);
 
 class Clocks final : public ClockDisplay {
 public:

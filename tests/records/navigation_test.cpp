@@ -161,6 +161,32 @@ TEST_F(NavigationTest, ThreeMovesBackTwiceForwardOnceShowsSlotTwoWithItsClocks) 
   EXPECT_EQ(fake.boxes, (std::vector<std::string>{"進む|できません"}));
 }
 
+TEST_F(NavigationTest, UnderATimeControlSteppingBackGivesBackTheTimeOfTheMovesTakenBack) {
+  form->timeControlClick(MenuItem::JIKAN_3_2);  // 3 minutes, 2 seconds added a move
+  fake.now = 100;
+  form->START_Click();
+  fake.now = 110;
+  move(3, 5, 3, 4);  // MAN 10 s: 172 s left
+  fake.now = 130;
+  move(5, 2, 5, 3);  // COM 20 s: 162 s left
+  fake.now = 160;
+  move(1, 4, 1, 3);  // MAN 30 s: 144 s left
+  ASSERT_EQ(g().残りMAN, 144);
+  ASSERT_EQ(g().残りCOM, 162);
+
+  nav->REPLAY_Click();
+  EXPECT_EQ(g().残りMAN, 172);
+  EXPECT_EQ(g().残りCOM, 162);
+  nav->REPLAY_Click();
+  EXPECT_EQ(g().残りMAN, 172);
+  EXPECT_EQ(g().残りCOM, 180);
+  clear();
+  nav->AFTER_Click();
+  EXPECT_EQ(g().残りCOM, 162);
+  EXPECT_TRUE(hasText("15:00:02:42@" + at(-1.6, 7.2)));  // COM's clock counts down from there
+  EXPECT_TRUE(hasText("15:00:02:52@" + at(7, 7.2)));
+}
+
 TEST_F(NavigationTest, TheMoveFoundIsTheSquareThatReceivedAPiece) {
   // A drop: only the hand tells where the pawn came from; the square is what is found.
   const Board beforeDrop = board("rbsgk/5/5/P4/KGSBR b P 1");
