@@ -48,7 +48,7 @@ struct SearchFeatures {
   bool nullMove = true;
   bool lateMoveReductions = true;
   bool futility = true;
-  bool checkExtension = false;
+  bool checkExtension = true;      // a side in check is searched a ply deeper
   bool reverseFutility = true;     // a quiet node far above beta is cut at once
   bool lateMovePruning = false;    // late quiet moves near the leaves are not searched
   bool aspiration = true;          // each iteration searched first in a window round the last score
