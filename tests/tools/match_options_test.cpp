@@ -24,6 +24,12 @@ TEST(MatchOptions, TheOfficialRulesSetFairyStockfishsOwnMinishogiAndTellTheGames
   EXPECT_EQ(o->engines[1].options, (std::vector<std::pair<std::string, std::string>>{{"UCI_Variant", "minishogi"}}));
   EXPECT_EQ(o->engines[0].options,
             (std::vector<std::pair<std::string, std::string>>{{"Rules", "official"}, {"Level", "6"}}));
+  // Another build of the game's engine at a level is told the rules all the same.
+  const auto other = parse({"--zelk-a", "14", "-a", "/tmp/zelk55-usi", "--fairy-b", "--rules", "official"});
+  ASSERT_TRUE(other);
+  EXPECT_EQ(other->engines[0].command, "/tmp/zelk55-usi");
+  EXPECT_EQ(other->engines[0].options,
+            (std::vector<std::pair<std::string, std::string>>{{"Rules", "official"}, {"Level", "14"}}));
   const auto own = parse({"--fairy-b", "--zelk-a", "6"});
   ASSERT_TRUE(own);
   EXPECT_EQ(own->rules, Rules::kingCapture);

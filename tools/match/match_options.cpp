@@ -96,7 +96,7 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
   MatchOptions o;
   o.openingsPath = d.openingsPath;
   bool limitSet[2] = {false, false};
-  bool fairy[2] = {false, false};
+  bool fairy[2] = {false, false}, zelk[2] = {false, false};
   std::optional<Limit> both;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -129,6 +129,7 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
       if (!v) return std::nullopt;
       o.engines[side].command = d.zelkCommand;
       o.engines[side].options.push_back({"Level", *v});
+      zelk[side] = true;  // told the rules even when -X names another build of it
       if (o.engines[side].name.empty()) o.engines[side].name = "zelk55-L" + *v;
     } else if (side >= 0 && key == "--fairy") {
       o.engines[side].command = d.fairyCommand;
@@ -216,7 +217,7 @@ std::optional<MatchOptions> parseMatchOptions(const std::vector<std::string>& ar
     } else if (fairy[s]) {
       options.insert(options.begin(), {{"VariantPath", d.fairyVariantIni}, {"UCI_Variant", "minishogikc"}});
     }
-    if (o.engines[s].command == d.zelkCommand && o.rules == Rules::official)
+    if ((zelk[s] || o.engines[s].command == d.zelkCommand) && o.rules == Rules::official)
       options.insert(options.begin(), {"Rules", "official"});
     if (!limitSet[s] && both) o.limits[s] = *both;
     if (o.engines[s].protocol != EngineConfig::Protocol::GnuShogi) continue;
