@@ -33,7 +33,7 @@ void MoveHistory::reward(int side, Move best, int depth, const Move* tried, int 
 }
 
 MovePicker::MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2],
-                       const MoveHistory& history)
+                       const MoveHistory& history, Move counter)
     : list_(list) {
   const int us = p.sideToMove();
   for (int i = 0; i < list.size; ++i) {
@@ -52,6 +52,8 @@ MovePicker::MovePicker(const Position& p, MoveList& list, Move tableMove, const 
       scores_[i] = kKillerOrder + 1;
     } else if (m == killers[1]) {
       scores_[i] = kKillerOrder;
+    } else if (m == counter) {
+      scores_[i] = kKillerOrder - 1;
     } else {
       scores_[i] = history.of(us, m);
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The order moves are tried in: the table's move first, then captures and promotions (the
 // most valuable victim by the least valuable attacker, plus what a promotion gains), then the
-// two killers of the ply, then quiet moves by their history. A good order is most of what
+// two killers of the ply, the move that last refuted the opponent's move, then quiet moves by
+// their history. A good order is most of what
 // makes alpha-beta cut.
 
 #include "search/movegen.h"
@@ -25,7 +26,8 @@ private:
 class MovePicker {
 public:
   // Orders the moves of `list`, which the picker reorders in place as it goes.
-  MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2], const MoveHistory& history);
+  MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2], const MoveHistory& history,
+             Move counter = kNoMove);
   // The next move in order, or kNoMove when every move has been given.
   Move next();
 

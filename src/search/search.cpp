@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "search/evaluation.h"
+#include "search/exchange.h"
 #include "search/movegen.h"
 #include "search/movepick.h"
 
@@ -56,6 +57,8 @@ void Searcher::clear() {
   tt_.clear();
   history_.clear();
   for (Frame& f : frames_) f.killers[0] = f.killers[1] = kNoMove;
+  for (auto& row : counters_)
+    for (Move& m : row) m = kNoMove;
 }
 
 bool Searcher::outOfTime() {
@@ -82,6 +85,13 @@ void Searcher::rememberQuiet(Move m, int depth, int ply, const Move* tried, int 
     f.killers[0] = m;
   }
   history_.reward(pos_->sideToMove(), m, depth, tried, triedCount);
+  if (Move* slot = counterSlot()) *slot = m;
+}
+
+Move* Searcher::counterSlot() {
+  const Move last = pos_->lastMove();
+  if (!features_.counterMove || last == kNoMove) return nullptr;
+  return &counters_[pos_->at(moveTo(last))][moveTo(last)];
 }
 
 int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
@@ -119,12 +129,31 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
 
   MoveList list;
   generate(p, list, inCheck ? Generate::kAll : Generate::kCaptures);
+  // At the first ply the quiet checks too, drops above all: a mate by a dropped piece is the
+  // tactic a captures-only search misses.
+  const int theirKing = p.kingSquare(them);
+  if (!inCheck && qply == 0 && features_.quiescenceChecks && theirKing >= 0) {
+    const Bitboard occ = p.occupied();
+    MoveList quiets;
+    generate(p, quiets, Generate::kQuiets);
+    for (const Move m : quiets) {
+      const int t = isDrop(m) ? dropKind(m) : typeOf(p.at(moveFrom(m)));
+      // A piece of ours on the square reaches their king as theirs on the king's square reaches it.
+      if (reach(them, t, theirKing, occ) & bit(moveTo(m))) list.add(m);
+    }
+  }
   MovePicker picker(p, list, ttMove, frames_[ply].killers, history_);
   Move bestMove = kNoMove;
   for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
+    if (!inCheck && features_.exchangePruning && exchangeGain(p, m) < 0) continue;
     const int king = kingAfter(p, m, us);
     p.make(m);
     if (p.attackersTo(king, them)) {  // leaves the king to be taken
+      p.unmake();
+      continue;
+    }
+    if (rules_ == Rules::official && isDrop(m) && dropKind(m) == kPawn && theirKing >= 0 &&
+        p.attackersTo(theirKing, us) && !hasSafeMove(p)) {  // a pawn dropped to give mate is no move
       p.unmake();
       continue;
     }
@@ -214,7 +243,8 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   int legal = 0;
   Move quietsTried[64];
   int quietCount = 0;
-  MovePicker picker(p, list, ttMove, f.killers, history_);
+  const Move* counter = counterSlot();
+  MovePicker picker(p, list, ttMove, f.killers, history_, counter ? *counter : kNoMove);
   for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
     if (ply == 0 && !rootExcluded_.empty() &&
         std::find(rootExcluded_.begin(), rootExcluded_.end(), m) != rootExcluded_.end())

@@ -42,8 +42,8 @@ struct SearchLimits {
 };
 
 // Switches for the pruning, reductions and extensions, so each can be measured in games;
-// one is switched on only when games show that it gains (null move, late-move reductions
-// and futility did; the check extension is not measured yet).
+// one is switched on only when games show that it gains (null move, late-move reductions,
+// futility and the check extension did).
 struct SearchFeatures {
   bool nullMove = true;
   bool lateMoveReductions = true;
@@ -55,7 +55,11 @@ struct SearchFeatures {
   bool quiescenceTable = false;    // the captures' search reads and writes the table too
   bool gameHistory = false;        // a position of the game before the root met again counts as on the line
   bool historyReductions = false;  // late moves with a good record reduced less, a bad one more
+  bool quiescenceChecks = false;   // the captures' search tries the quiet checks at its first ply
+  bool exchangePruning = false;    // the captures' search leaves out moves that lose the exchange
+  bool counterMove = false;        // the quiet move that refuted a move is tried early against it again
 };
+
 
 // One finished iteration, as `info` shows it.
 struct IterationInfo {
@@ -122,12 +126,15 @@ private:
   int quiesce(int alpha, int beta, int ply, int qply);
   bool outOfTime();
   void rememberQuiet(Move m, int depth, int ply, const Move* tried, int triedCount);
+  // The slot of the move that refutes the opponent's last move, or nullptr after a pass.
+  Move* counterSlot();
 
   TranspositionTable tt_;
   SearchFeatures features_;
   Rules rules_ = Rules::kingCapture;
   int firstPlayer_ = kLower;
   MoveHistory history_;
+  Move counters_[32][kSquares] = {};  // by the piece that moved and where it went
   Frame frames_[kMaxPly + 2];
 
   // Per search.

@@ -204,7 +204,8 @@ std::string UsiEngine::searchFeatureOptions() {
   std::string text;
   for (const char* name : {"SearchNullMove", "SearchLateMoveReductions", "SearchFutility", "SearchCheckExtension",
                            "SearchReverseFutility", "SearchLateMovePruning", "SearchAspiration",
-                           "SearchQuiescenceTable", "SearchGameHistory", "SearchHistoryReductions"})
+                           "SearchQuiescenceTable", "SearchGameHistory", "SearchHistoryReductions",
+                           "SearchQuiescenceChecks", "SearchExchangePruning", "SearchCounterMove"})
     text +=
         std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
   return text;
@@ -222,6 +223,9 @@ bool* UsiEngine::searchFeature(std::string_view name) {
   if (name == "SearchQuiescenceTable") return &f.quiescenceTable;
   if (name == "SearchGameHistory") return &f.gameHistory;
   if (name == "SearchHistoryReductions") return &f.historyReductions;
+  if (name == "SearchQuiescenceChecks") return &f.quiescenceChecks;
+  if (name == "SearchExchangePruning") return &f.exchangePruning;
+  if (name == "SearchCounterMove") return &f.counterMove;
   return nullptr;
 }
 

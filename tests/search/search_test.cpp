@@ -152,6 +152,22 @@ TEST(Searcher, WholeGamesAreMadeOfMovesTheRulesAllow) {
   EXPECT_GE(kingsTaken, 1);
 }
 
+TEST(Searcher, TheCapturesSearchWithChecksSeesAMateByADroppedGold) {
+  // Nothing to take: only the gold dropped on 1b, guarded by the pawn, wins, and only a
+  // search that tries checks sees it.
+  for (const Rules rules : {Rules::kingCapture, Rules::official}) {
+    Searcher s(4);
+    s.setRules(rules);
+    Position p(test::position("4k/5/4P/5/K4 b G 1"));
+    EXPECT_LT(s.quiescence(p), search::kMateBound);
+    s.features().quiescenceChecks = true;
+    EXPECT_GT(s.quiescence(p), search::kMateBound);
+    // A pawn dropped to give mate wins only under the game's own rules.
+    Position pawn(test::position("3pk/3s1/3G1/5/K4 b P 1"));
+    EXPECT_EQ(s.quiescence(pawn) > search::kMateBound, rules == Rules::kingCapture);
+  }
+}
+
 TEST(Searcher, UnderTheOfficialRulesTheGamesOwnRepetitionCounts) {
   // 先手's king steps out, 後手's does, 先手's goes back: 後手, whom the repetition favours,
   // steps back too and meets the opening position again.
