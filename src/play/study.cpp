@@ -7,6 +7,7 @@
 #include "core/move_execution.h"
 #include "formats/kif_notation.h"
 #include "formats/record_slots.h"
+#include "players/engine_move.h"
 #include "search/position.h"
 
 namespace zelk {
@@ -141,6 +142,7 @@ PositionVerdict judgePosition(const GameState& position, const search::SearchLim
   }
   search::Position root(g);
   search::Searcher searcher(4);
+  useGameRules(searcher, g);
   const search::SearchResult r = searcher.search(root, limits, stop);
   if (r.best == search::kNoMove) {
     v.decided = true;
@@ -299,11 +301,13 @@ void Study::KAISEKI_Click() {
   view_.reviewTotal = static_cast<int>(game.positions.size());
   publish();
   const search::SearchLimits limits = reviewLimits;
-  worker_.run([this, game, limits](const StudyWorker::Job& job) {
+  const Rules rules = g.rules;
+  worker_.run([this, game, limits, rules](const StudyWorker::Job& job) {
     std::vector<ReviewedPosition> found;
     for (const RecordPosition& p : game.positions) {
       if (job.stop.load()) return;
-      const GameState position = stateOf(p);
+      GameState position = stateOf(p);
+      position.rules = rules;  // judged by the rules the game is played under
       const PositionVerdict v = judgePosition(position, limits, job.stop);
       if (job.stop.load()) return;
       const int sente = p.手番 == 先手 ? v.score : -v.score;
@@ -421,6 +425,7 @@ void Study::startAnalysis() {
   worker_.run([this, position, sente, lines](const StudyWorker::Job& job) {
     search::Position root(position);
     search::Searcher searcher(16);
+    useGameRules(searcher, position);
     search::SearchLimits limits;
     limits.multiPV = lines;
     std::vector<std::string> texts;

@@ -53,11 +53,15 @@ EngineAnswer engineMove(const GameState& position, int level) {
   return answer;
 }
 
+void useGameRules(search::Searcher& searcher, const GameState& g) {
+  searcher.setRules(g.rules, g.MAN手番 == 先手 ? search::kLower : search::kUpper);
+}
+
 ComDecision searchComMove(const GameState& g, int level, const std::atomic<bool>& stop, std::uint64_t seed) {
   ComDecision d;
   search::Position root(g);
   search::Searcher searcher;
-  searcher.setRules(g.rules, g.MAN手番 == 先手 ? search::kLower : search::kUpper);
+  useGameRules(searcher, g);
   search::SearchLimits limits = levelBudget(level);
   if (g.時間設定.on()) {
     // Within the game's control: the upper side's clock (the computer's) and the lower one's.

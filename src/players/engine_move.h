@@ -7,6 +7,7 @@
 #include "com/move_choice.h"
 #include "core/game_state.h"
 #include "core/sfen.h"
+#include "search/search.h"
 
 namespace zelk {
 
@@ -23,6 +24,10 @@ EngineAnswer engineMove(const GameState& position, int level);
 // A COM move as a USI move, and back in the position it is played from.
 UsiMove usiMoveOf(const ComMove& m);
 ComMove comMoveOf(const GameState& g, const UsiMove& u);
+
+// Sets the searcher to the game's rules and its first player (who loses a repetition under the
+// official rules), as the computer's own move is searched: hints and analysis judge by them too.
+void useGameRules(search::Searcher& searcher, const GameState& g);
 
 // The searching player's move for COM at a level, within the level's budget; at once with
 // the best move found so far when `stop` turns true. None when every move hands the king over.

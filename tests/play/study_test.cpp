@@ -122,6 +122,18 @@ TEST(Study, AHintInAPositionWithAMateInOneNamesTheMatingMoveAndTheNextClickClear
   EXPECT_TRUE(t.view().hint.empty());
 }
 
+TEST(Study, UnderTheOfficialRulesAHintNeverOffersAPawnDroppedToGiveMate) {
+  // The pawn dropped on 1b mates under the game's own rules; under the official rules it is no move.
+  for (const Rules rules : {Rules::kingCapture, Rules::official}) {
+    StudyTable t(rules == Rules::official ? "hint_official" : "hint_own");
+    t.setUp("3pk/3s1/3G1/5/K4 b P 1");
+    t.g().rules = rules;
+    t.form->menuClicked(MenuItem::HINT);
+    ASSERT_TRUE(t.waitFor([&] { return !t.view().hint.empty(); }));
+    EXPECT_EQ(t.view().hint.starts_with("ﾋﾝﾄ: １二歩打"), rules == Rules::kingCapture) << t.view().hint;
+  }
+}
+
 TEST(Study, AHintIsRefusedWhenTheGameIsOverOrItIsNotAPlayersTurn) {
   StudyTable t("hint_refused");
   t.form->menuClicked(MenuItem::HINT);  // no game yet
