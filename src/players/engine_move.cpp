@@ -2,6 +2,7 @@
 
 #include "players/levels.h"
 #include "search/position.h"
+#include "search/search.h"
 #include "search/time_manager.h"
 
 namespace zelk {

@@ -7,7 +7,10 @@
 #include "com/move_choice.h"
 #include "core/game_state.h"
 #include "core/sfen.h"
-#include "search/search.h"
+
+namespace zelk::search {
+class Searcher;
+}
 
 namespace zelk {
 

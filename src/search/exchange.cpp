@@ -35,14 +35,13 @@ int exchangeGain(const Position& p, Move m) {
       const int v = t == kKing ? kKingValue : pieceValue(t);
       if (from < 0 || v < value) from = s, value = v;
     }
+    occ &= ~bit(from);
     // A king takes only where nothing takes it back.
-    if (typeOf(p.at(from)) == kKing && (p.attackersTo(to, opposite(side), occ & ~bit(from)) & occ & ~bit(from)))
-      break;
+    if (value == kKingValue && (p.attackersTo(to, opposite(side), occ) & occ)) break;
     ++d;
     gain[d] = moverValue - gain[d - 1];
     if (d == 31) break;
     moverValue = value;
-    occ &= ~bit(from);
     side = opposite(side);
   }
   while (d > 0) {

@@ -2,8 +2,7 @@
 // The order moves are tried in: the table's move first, then captures and promotions (the
 // most valuable victim by the least valuable attacker, plus what a promotion gains), then the
 // two killers of the ply, the move that last refuted the opponent's move, then quiet moves by
-// their history. A good order is most of what
-// makes alpha-beta cut.
+// their history. A good order is most of what makes alpha-beta cut.
 
 #include "search/movegen.h"
 #include "search/position.h"

@@ -35,6 +35,13 @@ int kingAfter(const Position& p, Move m, int us) {
   return !isDrop(m) && typeOf(p.at(moveFrom(m))) == kKing ? moveTo(m) : p.kingSquare(us);
 }
 
+// Whether the move `us` has just made was a pawn dropped to give mate.
+bool droppedPawnMates(Position& p, Move m, int us) {
+  if (!isDrop(m) || dropKind(m) != kPawn) return false;
+  const int theirKing = p.kingSquare(opposite(us));
+  return theirKing >= 0 && p.attackersTo(theirKing, us) && !hasSafeMove(p);
+}
+
 }  // namespace
 
 int Searcher::repetitionScore(int back, int ply) const {
@@ -152,8 +159,7 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
       p.unmake();
       continue;
     }
-    if (rules_ == Rules::official && isDrop(m) && dropKind(m) == kPawn && theirKing >= 0 &&
-        p.attackersTo(theirKing, us) && !hasSafeMove(p)) {  // a pawn dropped to give mate is no move
+    if (rules_ == Rules::official && droppedPawnMates(p, m, us)) {  // no move under the official rules
       p.unmake();
       continue;
     }
@@ -256,8 +262,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
       p.unmake();
       continue;
     }
-    if (rules_ == Rules::official && isDrop(m) && dropKind(m) == kPawn && p.kingSquare(them) >= 0 &&
-        p.attackersTo(p.kingSquare(them), us) && !hasSafeMove(p)) {  // a pawn dropped to give mate is no move
+    if (rules_ == Rules::official && droppedPawnMates(p, m, us)) {  // no move under the official rules
       p.unmake();
       continue;
     }

@@ -60,7 +60,6 @@ struct SearchFeatures {
   bool counterMove = false;        // the quiet move that refuted a move is tried early against it again
 };
 
-
 // One finished iteration, as `info` shows it.
 struct IterationInfo {
   int depth = 0, seldepth = 0, score = 0;
