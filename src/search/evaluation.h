@@ -9,8 +9,15 @@
 
 namespace zelk::search {
 
-// Centipawns (a pawn on the board is near 100) for the side to move.
+// Centipawns (a pawn on the board is near 100) for the side to move, by the weights in use for
+// the game's own rules.
 int evaluate(const Position& p);
+// The same by a table of the layout of search/evaluation_terms.h.
+int evaluate(const Position& p, const std::int16_t* weights);
+
+// The table the search evaluates by under the rules: the official rules have their own, fitted
+// to games played under them, unless the tuner has set one for its games.
+const std::int16_t* weightsFor(Rules rules);
 
 // Piece values for ordering captures, by type.
 int pieceValue(int type);

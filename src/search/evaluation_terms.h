@@ -21,7 +21,11 @@ inline constexpr int kZoneAttackers = kZoneAttacked + 10;               // enemy
 inline constexpr int kZoneDefenders = kZoneAttackers + 7;               // own pieces guarding the zone, 0..6+
 inline constexpr int kDropThreat = kZoneDefenders + 7;  // empty unguarded zone squares x enemy hand, by kind
 inline constexpr int kTempo = kDropThreat + 6;          // the side to move
-inline constexpr int kWeightCount = kTempo + 1;
+// The attack together: enemy pieces reaching the zone (0..4+) by zone squares they reach (0..6+),
+// and zone squares reached (0..4+) by the pieces the enemy holds in hand (0..3+).
+inline constexpr int kZoneDanger = kTempo + 1;
+inline constexpr int kHandDanger = kZoneDanger + 5 * 7;
+inline constexpr int kWeightCount = kHandDanger + 5 * 4;
 
 inline constexpr int seenFrom(int c, int s) { return c == kLower ? s : kSquares - 1 - s; }
 
@@ -75,9 +79,13 @@ void collectTerms(const Position& p, Sink&& sink) {
     sink(kZoneAttacked + attacked, sign);
     sink(kZoneAttackers + (attackers > 6 ? 6 : attackers), sign);
     sink(kZoneDefenders + (defenders > 6 ? 6 : defenders), sign);
-    if (weak)
-      for (int kind = 1; kind <= 5; ++kind)
-        if (p.hand(them, kind)) sink(kDropThreat + kind, sign * weak * p.hand(them, kind));
+    int inHand = 0;
+    for (int kind = 1; kind <= 5; ++kind) {
+      inHand += p.hand(them, kind);
+      if (weak && p.hand(them, kind)) sink(kDropThreat + kind, sign * weak * p.hand(them, kind));
+    }
+    sink(kZoneDanger + (attackers > 4 ? 4 : attackers) * 7 + (attacked > 6 ? 6 : attacked), sign);
+    sink(kHandDanger + (attacked > 4 ? 4 : attacked) * 4 + (inHand > 3 ? 3 : inHand), sign);
   }
   sink(kTempo, p.sideToMove() == kLower ? 1 : -1);
 }

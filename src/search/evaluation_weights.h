@@ -1,6 +1,7 @@
 #pragma once
 // Weights of the evaluation, by the layout of search/evaluation_terms.h, fitted to game results.
 // Made by: zelk55-tune fit --start tools/tune/hand-weights.txt build/default/tune-games.txt
+// before the king-danger terms, the last 55, which the game's own rules leave at 0.
 #include <cstdint>
 
 namespace zelk::search::eval {
@@ -23,7 +24,9 @@ inline constexpr std::int16_t kWeights[] = {
     14,  72,   -6,  -13, -57,  27,  6,    0,    3,   82,   -13, -6,   5,   2,   -2,  7,   5,   -3,  -22, -6,   -46,
     -11, -27,  -5,  0,   -2,   31,  38,   27,   -8,  0,    13,  -77,  0,   48,  12,  62,  57,  -52, -57, -19,  -94,
     -83, -80,  -95, -90, 62,   -1,  -6,   -133, -69, -74,  -94, -15,  65,  38,  8,   21,  24,  39,  0,   -56,  -74,
-    37,  -39,  -4,  45,
+    37,  -39,  -4,  45,  0,    0,   0,    0,    0,   0,    0,   0,    0,   0,   0,   0,   0,   0,   0,   0,    0,
+    0,   0,    0,   0,   0,    0,   0,    0,    0,   0,    0,   0,    0,   0,   0,   0,   0,   0,   0,   0,    0,
+    0,   0,    0,   0,   0,    0,   0,    0,    0,   0,    0,   0,    0,   0,   0,   0,   0,
 };
 
 }  // namespace zelk::search::eval

@@ -32,8 +32,21 @@ void MoveHistory::reward(int side, Move best, int depth, const Move* tried, int 
     if (tried[i] != best) update(tried[i], -bonus);
 }
 
+void ContinuationHistory::reward(ContinuationTable* t, const Position& p, Move best, int depth, const Move* tried,
+                                 int triedCount) {
+  const int bonus = std::min(depth * depth, 400);
+  auto update = [&](Move q, int b) {
+    std::int16_t& h = t->score[p.movingPiece(q)][moveTo(q)];
+    h = static_cast<std::int16_t>(h + b - h * std::abs(b) / 16384);
+  };
+  update(best, bonus);
+  for (int i = 0; i < triedCount; ++i)
+    if (tried[i] != best) update(tried[i], -bonus);
+}
+
 MovePicker::MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2],
-                       const MoveHistory& history, Move counter)
+                       const MoveHistory& history, Move counter, const ContinuationTable* before1,
+                       const ContinuationTable* before2)
     : list_(list) {
   const int us = p.sideToMove();
   for (int i = 0; i < list.size; ++i) {
@@ -55,7 +68,10 @@ MovePicker::MovePicker(const Position& p, MoveList& list, Move tableMove, const 
     } else if (m == counter) {
       scores_[i] = kKillerOrder - 1;
     } else {
-      scores_[i] = history.of(us, m);
+      int s = history.of(us, m);
+      if (before1) s += before1->score[p.movingPiece(m)][moveTo(m)];
+      if (before2) s += before2->score[p.movingPiece(m)][moveTo(m)];
+      scores_[i] = s;
     }
   }
 }

@@ -2,7 +2,11 @@
 // The order moves are tried in: the table's move first, then captures and promotions (the
 // most valuable victim by the least valuable attacker, plus what a promotion gains), then the
 // two killers of the ply, the move that last refuted the opponent's move, then quiet moves by
-// their history. A good order is most of what makes alpha-beta cut.
+// their history, alone or with how they fared after the last two moves. A good order is most
+// of what makes alpha-beta cut.
+
+#include <cstdint>
+#include <vector>
 
 #include "search/movegen.h"
 #include "search/position.h"
@@ -22,11 +26,29 @@ private:
   int table_[2][30][kSquares] = {};
 };
 
+// The same for a quiet move after a given earlier move: how it fared, by the piece that moves
+// and where to, after each piece's move to each square. The search keeps one for the
+// opponent's last move and one for its own move before.
+struct ContinuationTable {
+  std::int16_t score[32][kSquares] = {};
+};
+class ContinuationHistory {
+public:
+  void clear() { table_.assign(table_.size(), ContinuationTable{}); }
+  ContinuationTable* after(Piece moved, int to) { return &table_[moved * kSquares + to]; }
+  // The quiet move `best` of `p` cut; the quiet moves tried before it did not.
+  static void reward(ContinuationTable* t, const Position& p, Move best, int depth, const Move* tried, int triedCount);
+
+private:
+  std::vector<ContinuationTable> table_ = std::vector<ContinuationTable>(32 * kSquares);  // 1.3 MB, off the stack
+};
+
 class MovePicker {
 public:
   // Orders the moves of `list`, which the picker reorders in place as it goes.
   MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2], const MoveHistory& history,
-             Move counter = kNoMove);
+             Move counter = kNoMove, const ContinuationTable* before1 = nullptr,
+             const ContinuationTable* before2 = nullptr);
   // The next move in order, or kNoMove when every move has been given.
   Move next();
 

@@ -66,6 +66,7 @@ void Searcher::clear() {
   for (Frame& f : frames_) f.killers[0] = f.killers[1] = kNoMove;
   for (auto& row : counters_)
     for (Move& m : row) m = kNoMove;
+  continuations_.clear();
 }
 
 bool Searcher::outOfTime() {
@@ -95,6 +96,11 @@ void Searcher::rememberQuiet(Move m, int depth, int ply, const Move* tried, int 
   if (Move* slot = counterSlot()) *slot = m;
 }
 
+ContinuationTable* Searcher::continuation(int ply, int back) {
+  if (!features_.continuationHistory || ply < back || !frames_[ply - back].moved) return nullptr;
+  return continuations_.after(frames_[ply - back].moved, frames_[ply - back].movedTo);
+}
+
 Move* Searcher::counterSlot() {
   const Move last = pos_->lastMove();
   if (!features_.counterMove || last == kNoMove) return nullptr;
@@ -108,7 +114,7 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
   if (aborted_) return 0;
   if (ply > seldepth_) seldepth_ = ply;
   if (p.canTakeKing()) return kMate - ply;
-  if (ply >= kMaxPly) return evaluate(p);
+  if (ply >= kMaxPly) return evaluate(p, weights_);
 
   const int us = p.sideToMove(), them = opposite(us);
   const TtEntry* entry = features_.quiescenceTable ? tt_.probe(p.key()) : nullptr;
@@ -125,11 +131,11 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qply) {
   int best, staticEval = 0;
   if (inCheck) {
     // Every reply must be tried, or the king is lost: but only so deep.
-    if (qply >= 6) return evaluate(p);
+    if (qply >= 6) return evaluate(p, weights_);
     // With no reply the king is taken next, or under the official rules the game is lost now.
     best = rules_ == Rules::official ? -kMate + ply : -kMate + ply + 1;
   } else {
-    best = staticEval = entry ? entry->eval : evaluate(p);
+    best = staticEval = entry ? entry->eval : evaluate(p, weights_);
     if (best >= beta) return best;
     if (best > alpha) alpha = best;
   }
@@ -189,11 +195,18 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   Frame& f = frames_[ply];
   f.pvLength = 0;
   if (p.canTakeKing()) return kMate - ply;
-  if (ply >= kMaxPly) return evaluate(p);
+  if (ply >= kMaxPly) return evaluate(p, weights_);
   if (ply > 0) {
-    // A position met again on this line: neither side gains by going round.
-    for (int back = 4; back <= ply + pliesBefore_; back += 2)
-      if (p.keyBefore(back) == p.key()) return rules_ == Rules::official ? repetitionScore(back, ply) : 0;
+    // A position met again on this line: neither side gains by going round. Under the official
+    // rules the game's positions before the root decide only at the fourth occurrence; one met
+    // again within the line decides as if the players went on round it.
+    int before = 0, firstBack = 0;
+    for (int back = 4; back <= ply + pliesBefore_; back += 2) {
+      if (p.keyBefore(back) != p.key()) continue;
+      if (rules_ != Rules::official) return 0;
+      if (back <= ply || ++before == 3) return repetitionScore(back <= ply ? back : firstBack, ply);
+      if (!firstBack) firstBack = back;
+    }
     alpha = std::max(alpha, -kMate + ply);
     beta = std::min(beta, kMate - ply - 1);
     if (alpha >= beta) return alpha;
@@ -218,7 +231,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   }
 
   const bool inCheck = p.attackersTo(p.kingSquare(us), them) != 0;
-  const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p);
+  const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p, weights_);
   f.staticEval = staticEval;
   f.inCheck = inCheck;
 
@@ -229,6 +242,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   if (features_.nullMove && !pvNode && nullAllowed && !inCheck && depth >= 2 && staticEval >= beta &&
       beta > -kMateBound && beta < kMateBound) {
     const int r = 2 + depth / 4 + std::min((staticEval - beta) / 200, 2);
+    f.moved = 0;
     p.makeNull();
     const int v = -search(-beta, -beta + 1, depth - 1 - r, ply + 1, false, false);
     p.unmakeNull();
@@ -239,6 +253,8 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   const bool futile = features_.futility && !pvNode && !inCheck && depth <= 2 && alpha > -kMateBound &&
                       staticEval + 120 * depth + 80 <= alpha;
   if (inCheck && features_.checkExtension && ply < 2 * depth + 8) ++depth;
+  // Without a move from the table the order is a guess: a shallower look is as good and cheaper.
+  if (features_.internalReduction && depth >= 4 && ttMove == kNoMove) --depth;
 
   MoveList list;
   generate(p, list);
@@ -250,13 +266,22 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   Move quietsTried[64];
   int quietCount = 0;
   const Move* counter = counterSlot();
-  MovePicker picker(p, list, ttMove, f.killers, history_, counter ? *counter : kNoMove);
+  ContinuationTable* const before1 = continuation(ply, 1);
+  ContinuationTable* const before2 = continuation(ply, 2);
+  MovePicker picker(p, list, ttMove, f.killers, history_, counter ? *counter : kNoMove, before1, before2);
   for (Move m = picker.next(); m != kNoMove; m = picker.next()) {
     if (ply == 0 && !rootExcluded_.empty() &&
         std::find(rootExcluded_.begin(), rootExcluded_.end(), m) != rootExcluded_.end())
       continue;
     const bool quiet = p.capturedBy(m) == 0 && !isPromotion(m);
+    // Near the leaves a move that loses more than the depth can win back is left out, once a
+    // move has been found to play: a quiet one unless it checks, the more the deeper.
+    const bool losing = features_.losingMovePruning && ply > 0 && !inCheck && depth <= 6 && legal > 0 &&
+                        best > -kMateBound && m != ttMove &&
+                        exchangeGain(p, m) < (quiet ? -25 * depth * depth : -150 * depth);
     const int king = kingAfter(p, m, us);
+    f.moved = p.movingPiece(m);
+    f.movedTo = moveTo(m);
     p.make(m);
     if (p.attackersTo(king, them)) {  // leaves the king to be taken
       p.unmake();
@@ -270,6 +295,10 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
     const int theirKing = p.kingSquare(them);
     const bool givesCheck = theirKing >= 0 && p.attackersTo(theirKing, us) != 0;
     if (futile && quiet && !givesCheck && legal > 1) {
+      p.unmake();
+      continue;
+    }
+    if (losing && !(quiet && givesCheck)) {
       p.unmake();
       continue;
     }
@@ -309,7 +338,11 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
           f.pvLength = child.pvLength + 1;
         }
         if (v >= beta) {
-          if (quiet) rememberQuiet(m, depth, ply, quietsTried, quietCount);
+          if (quiet) {
+            rememberQuiet(m, depth, ply, quietsTried, quietCount);
+            for (ContinuationTable* t : {before1, before2})
+              if (t) ContinuationHistory::reward(t, p, m, depth, quietsTried, quietCount);
+          }
           break;
         }
       }
@@ -330,6 +363,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
 int Searcher::quiescence(Position& p) {
   static const std::atomic<bool> never{false};
   pos_ = &p;
+  weights_ = weightsFor(rules_);
   stop_ = &never;
   pondering_ = nullptr;
   limits_ = {};
@@ -342,6 +376,7 @@ SearchResult Searcher::search(Position& root, const SearchLimits& limits, const 
                               const std::function<void(const IterationInfo&)>& info,
                               const std::atomic<bool>* pondering) {
   pos_ = &root;
+  weights_ = weightsFor(rules_);
   stop_ = &stop;
   pondering_ = pondering;
   limits_ = limits;

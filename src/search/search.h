@@ -43,21 +43,24 @@ struct SearchLimits {
 
 // Switches for the pruning, reductions and extensions, so each can be measured in games;
 // one is switched on only when games show that it gains (null move, late-move reductions,
-// futility and the check extension did).
+// futility, the check extension and the internal reduction did).
 struct SearchFeatures {
   bool nullMove = true;
   bool lateMoveReductions = true;
   bool futility = true;
-  bool checkExtension = true;      // a side in check is searched a ply deeper
-  bool reverseFutility = true;     // a quiet node far above beta is cut at once
-  bool lateMovePruning = false;    // late quiet moves near the leaves are not searched
-  bool aspiration = true;          // each iteration searched first in a window round the last score
-  bool quiescenceTable = false;    // the captures' search reads and writes the table too
-  bool gameHistory = false;        // a position of the game before the root met again counts as on the line
-  bool historyReductions = false;  // late moves with a good record reduced less, a bad one more
-  bool quiescenceChecks = false;   // the captures' search tries the quiet checks at its first ply
-  bool exchangePruning = false;    // the captures' search leaves out moves that lose the exchange
-  bool counterMove = false;        // the quiet move that refuted a move is tried early against it again
+  bool checkExtension = true;        // a side in check is searched a ply deeper
+  bool reverseFutility = true;       // a quiet node far above beta is cut at once
+  bool lateMovePruning = false;      // late quiet moves near the leaves are not searched
+  bool aspiration = true;            // each iteration searched first in a window round the last score
+  bool quiescenceTable = false;      // the captures' search reads and writes the table too
+  bool gameHistory = false;          // a position of the game before the root met again counts as on the line
+  bool historyReductions = false;    // late moves with a good record reduced less, a bad one more
+  bool quiescenceChecks = false;     // the captures' search tries the quiet checks at its first ply
+  bool exchangePruning = false;      // the captures' search leaves out moves that lose the exchange
+  bool counterMove = false;          // the quiet move that refuted a move is tried early against it again
+  bool continuationHistory = false;  // quiet moves ordered also by how they fared after the last two moves
+  bool internalReduction = true;     // a node the table knows no move for is searched a ply shallower
+  bool losingMovePruning = false;    // near the leaves, moves that lose the exchange are not searched
 };
 
 // One finished iteration, as `info` shows it.
@@ -112,6 +115,8 @@ private:
     int pvLength = 0;
     int staticEval = 0;
     bool inCheck = false;  // the side to move at this ply stands in check
+    Piece moved = 0;       // the piece the move made at this ply moved, 0 for a pass
+    int movedTo = 0;
   };
 
   // The score, for the side to move at ply, of the position first met `back` plies before.
@@ -127,6 +132,8 @@ private:
   void rememberQuiet(Move m, int depth, int ply, const Move* tried, int triedCount);
   // The slot of the move that refutes the opponent's last move, or nullptr after a pass.
   Move* counterSlot();
+  // The continuation table for the move made `back` plies before ply, or nullptr.
+  ContinuationTable* continuation(int ply, int back);
 
   TranspositionTable tt_;
   SearchFeatures features_;
@@ -134,13 +141,15 @@ private:
   int firstPlayer_ = kLower;
   MoveHistory history_;
   Move counters_[32][kSquares] = {};  // by the piece that moved and where it went
+  ContinuationHistory continuations_;
   Frame frames_[kMaxPly + 2];
 
   // Per search.
   Position* pos_ = nullptr;
-  std::vector<Move> rootExcluded_;  // root moves the lines already found begin with
-  int pliesBefore_ = 0;             // the game's moves made on the root position that count
-  std::vector<char> checkBefore_;   // [k]: the side to move stood in check k plies before the root
+  const std::int16_t* weights_ = nullptr;  // the evaluation's, for the rules searched
+  std::vector<Move> rootExcluded_;         // root moves the lines already found begin with
+  int pliesBefore_ = 0;                    // the game's moves made on the root position that count
+  std::vector<char> checkBefore_;          // [k]: the side to move stood in check k plies before the root
   const std::atomic<bool>* stop_ = nullptr;
   const std::atomic<bool>* pondering_ = nullptr;
   SearchLimits limits_;

@@ -205,7 +205,8 @@ std::string UsiEngine::searchFeatureOptions() {
   for (const char* name : {"SearchNullMove", "SearchLateMoveReductions", "SearchFutility", "SearchCheckExtension",
                            "SearchReverseFutility", "SearchLateMovePruning", "SearchAspiration",
                            "SearchQuiescenceTable", "SearchGameHistory", "SearchHistoryReductions",
-                           "SearchQuiescenceChecks", "SearchExchangePruning", "SearchCounterMove"})
+                           "SearchQuiescenceChecks", "SearchExchangePruning", "SearchCounterMove",
+                           "SearchContinuationHistory", "SearchInternalReduction", "SearchLosingMovePruning"})
     text +=
         std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
   return text;
@@ -226,6 +227,9 @@ bool* UsiEngine::searchFeature(std::string_view name) {
   if (name == "SearchQuiescenceChecks") return &f.quiescenceChecks;
   if (name == "SearchExchangePruning") return &f.exchangePruning;
   if (name == "SearchCounterMove") return &f.counterMove;
+  if (name == "SearchContinuationHistory") return &f.continuationHistory;
+  if (name == "SearchInternalReduction") return &f.internalReduction;
+  if (name == "SearchLosingMovePruning") return &f.losingMovePruning;
   return nullptr;
 }
 

@@ -168,24 +168,31 @@ TEST(Searcher, TheCapturesSearchWithChecksSeesAMateByADroppedGold) {
   }
 }
 
-TEST(Searcher, UnderTheOfficialRulesTheGamesOwnRepetitionCounts) {
+TEST(Searcher, UnderTheOfficialRulesTheGamesOwnRepetitionCountsAtTheFourthOccurrence) {
   // 先手's king steps out, 後手's does, 先手's goes back: 後手, whom the repetition favours,
-  // steps back too and meets the opening position again.
-  for (const bool history : {true, false}) {
-    Position p(test::position(kStartSfen));
-    for (const char* m : {"5e4d", "1a2b", "4d5e"}) p.make(p.fromUsi(*parseUsiMove(m)));
-    Searcher s(4);
-    s.setRules(Rules::official);
-    s.features().gameHistory = history;
-    SearchLimits l;
-    l.depth = 3;
-    const std::atomic<bool> stop{false};
-    const search::SearchResult r = s.search(p, l, stop);
-    if (history) {
-      EXPECT_EQ(toUsi(p.toUsi(r.best)), "2b1a");
-      EXPECT_EQ(r.score, search::kRepetitionWin);
-    } else {
-      EXPECT_LT(r.score, search::kRepetitionWin);  // blind to the game before the root
+  // steps back too and meets the opening position again; it decides the game only as the
+  // position's fourth occurrence.
+  const std::vector<const char*> round = {"5e4d", "1a2b", "4d5e", "2b1a"};
+  for (const int rounds : {1, 3}) {
+    for (const bool history : {true, false}) {
+      Position p(test::position(kStartSfen));
+      for (int k = 0; k < rounds; ++k)
+        for (std::size_t i = 0; i < round.size() - (k == rounds - 1 ? 1 : 0); ++i)
+          p.make(p.fromUsi(*parseUsiMove(round[i])));
+      Searcher s(4);
+      s.setRules(Rules::official);
+      s.features().gameHistory = history;
+      SearchLimits l;
+      l.depth = 3;
+      const std::atomic<bool> stop{false};
+      const search::SearchResult r = s.search(p, l, stop);
+      if (history && rounds == 3) {
+        EXPECT_EQ(toUsi(p.toUsi(r.best)), "2b1a");
+        EXPECT_EQ(r.score, search::kRepetitionWin);
+      } else {
+        // Blind to the game before the root, or the position met only twice.
+        EXPECT_LT(r.score, search::kRepetitionWin) << rounds << history;
+      }
     }
   }
 }

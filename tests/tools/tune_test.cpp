@@ -23,6 +23,9 @@ TEST(Tune, AWrittenTableReadsBackAndTheHandSetStartingTableFitsTheLayout) {
   w[search::eval::kTempo] = 33;
   std::istringstream header(weightsHeader(w, "zelk55-tune fit games.txt"));
   EXPECT_EQ(readWeights(header, kCount), w);
+  std::istringstream official(
+      weightsHeader(w, "zelk55-tune fit --name kWeightsOfficial games.txt", "kWeightsOfficial"));
+  EXPECT_EQ(readWeights(official, kCount), w);  // the official rules' table too
 
   std::ifstream hand(TUNE_HAND_WEIGHTS);
   const std::vector<double> start = readWeights(hand, kCount);
@@ -53,8 +56,8 @@ TEST(Tune, TheFitLearnsThatAnExtraPieceInHandWinsAndTheEngineCanPlayWithTheResul
   fitWeights(store, w, std::vector<double>(kCount, 0.0), k, o, progress);
   EXPECT_LT(meanError(store, w, k), before / 4);
 
-  // The engine evaluates with the fitted table while told to: the winner's side is ahead in
-  // both kinds of position; then with its own table again.
+  // The engine evaluates with the fitted table while told to, under either rules: the winner's
+  // side is ahead in both kinds of position; then with its own tables again.
   GameState won, lost;
   ASSERT_FALSE(loadSfen(won, "rbs1k/4p/5/P4/KGSBR b G 1").has_value());
   ASSERT_FALSE(loadSfen(lost, "rbsgk/4p/5/P4/KGSB1 b r 1").has_value());
@@ -64,8 +67,10 @@ TEST(Tune, TheFitLearnsThatAnExtraPieceInHandWinsAndTheEngineCanPlayWithTheResul
   search::useWeights(table.data());
   EXPECT_GT(search::evaluate(ahead), 50);
   EXPECT_LT(search::evaluate(behind), -50);
+  EXPECT_GT(search::evaluate(ahead, search::weightsFor(Rules::official)), 50);
   search::useWeights(nullptr);
   EXPECT_EQ(search::evaluate(ahead), compiled);
+  EXPECT_NE(search::weightsFor(Rules::official), table.data());
 }
 
 }  // namespace

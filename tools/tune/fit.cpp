@@ -109,8 +109,9 @@ void fitWeights(const TermStore& store, std::vector<double>& w, const std::vecto
 std::vector<double> readWeights(std::istream& in, std::size_t count) {
   std::vector<double> w;
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::size_t table = text.find("kWeights");  // in a header, past the namespace's brace
-  const std::size_t open = text.find('{', table == std::string::npos ? 0 : table);
+  // In a header the table's own brace, past the namespace's (its name may be in the comment too).
+  const std::size_t table = text.find("[] = {");
+  const std::size_t open = table == std::string::npos ? text.find('{') : text.find('{', table);
   const std::size_t close = text.find('}', open);
   if (open == std::string::npos || close == std::string::npos) return {};
   std::istringstream numbers(text.substr(open + 1, close - open - 1));
@@ -123,12 +124,12 @@ std::vector<double> readWeights(std::istream& in, std::size_t count) {
   return w.size() == count ? w : std::vector<double>{};
 }
 
-std::string weightsHeader(const std::vector<double>& w, const std::string& command) {
+std::string weightsHeader(const std::vector<double>& w, const std::string& command, const std::string& name) {
   std::ostringstream h;
   h << "#pragma once\n"
     << "// Weights of the evaluation, by the layout of search/evaluation_terms.h, fitted to game results.\n"
     << "// Made by: " << command << "\n"
-    << "#include <cstdint>\n\nnamespace zelk::search::eval {\n\ninline constexpr std::int16_t kWeights[] = {\n";
+    << "#include <cstdint>\n\nnamespace zelk::search::eval {\n\ninline constexpr std::int16_t " << name << "[] = {\n";
   for (std::size_t i = 0; i < w.size(); i += 12) {
     h << "   ";
     for (std::size_t j = i; j < std::min(w.size(), i + 12); ++j) h << ' ' << std::lround(w[j]) << ',';

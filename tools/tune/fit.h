@@ -46,7 +46,9 @@ void fitWeights(const TermStore& store, std::vector<double>& weights, const std:
 // hand-set starting table); empty when there are not exactly `count`.
 std::vector<double> readWeights(std::istream& in, std::size_t count);
 
-// The weight table as the engine's header, with the command that made it.
-std::string weightsHeader(const std::vector<double>& weights, const std::string& command);
+// The weight table as the engine's header, with the command that made it; `name` names the
+// table (kWeights, or kWeightsOfficial for the official rules' own).
+std::string weightsHeader(const std::vector<double>& weights, const std::string& command,
+                          const std::string& name = "kWeights");
 
 }  // namespace zelk::tune

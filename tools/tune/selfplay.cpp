@@ -3,6 +3,7 @@
 #include <ostream>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/sfen.h"
@@ -32,6 +33,7 @@ search::Move randomSafeMove(search::Position& p, std::mt19937& rng) {
 
 void playGames(const SelfPlayOptions& o, std::ostream& out, std::ostream& progress) {
   search::Searcher searcher(16);
+  searcher.setRules(o.rules);
   const std::atomic<bool> stop{false};
   for (int n = o.firstGame; n < o.firstGame + o.games; ++n) {
     std::mt19937 rng(o.seed * 1000003u + static_cast<std::uint32_t>(n));
@@ -48,6 +50,7 @@ void playGames(const SelfPlayOptions& o, std::ostream& out, std::ostream& progre
     }
     if (!ok) continue;
     std::vector<std::string> seen;
+    std::unordered_map<std::uint64_t, int> occurrences;
     double lowerResult = 0.5;  // drawn unless a king falls or a side cannot move
     for (int ply = 0; ply < o.plyCap; ++ply) {
       const int us = p.sideToMove();
@@ -55,6 +58,7 @@ void playGames(const SelfPlayOptions& o, std::ostream& out, std::ostream& progre
         lowerResult = us == search::kLower ? 1 : 0;
         break;
       }
+      if (o.rules == Rules::official && ++occurrences[p.key()] == 4) break;
       search::SearchLimits limits;
       limits.nodes = o.nodes;
       const search::SearchResult r = searcher.search(p, limits, stop);

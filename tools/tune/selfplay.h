@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <iosfwd>
 
+#include "core/game_state.h"
+
 namespace zelk::tune {
 
 struct SelfPlayOptions {
@@ -14,6 +16,9 @@ struct SelfPlayOptions {
   int plyCap = 200;            // a longer game is drawn
   std::uint32_t seed = 1;
   int firstGame = 0;  // games are numbered, each from its own seed, so runs can be split
+  // Under the official rules a side with no legal move has lost, and a fourth repetition is
+  // recorded as drawn (rare in these games, and its loser says little about the position).
+  Rules rules = Rules::kingCapture;
 };
 
 // Writes one line per position reached after the random moves: its SFEN, a tab, and the

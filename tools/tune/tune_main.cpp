@@ -1,8 +1,8 @@
 // zelk55-tune: fits the searching levels' evaluation to games.
 //   zelk55-tune play [--games N] [--nodes N] [--random-plies N] [--seed S] [--first N]
-//                    [--weights FILE] > games.txt
+//                    [--weights FILE] [--rules kingcapture|official] > games.txt
 //   zelk55-tune fit [--epochs N] [--rate R] [--start FILE] [--prior FILE] [--prior-strength X]
-//                   games.txt... > weights.h
+//                   [--name TABLE] games.txt... > weights.h
 // `play` has the engine play itself (a few random moves, then a fixed number of nodes a
 // move) with the compiled weights or those of FILE, and writes every position with the
 // game's result. `fit` keeps the quiet positions and fits the weights, from those of --start
@@ -32,9 +32,9 @@ bool number(const char* text, long long& v) {
 
 int usage() {
   std::cerr << "usage: zelk55-tune play [--games N] [--nodes N] [--random-plies N] [--seed S] [--first N]\n"
-               "                        [--weights FILE]\n"
+               "                        [--weights FILE] [--rules kingcapture|official]\n"
                "       zelk55-tune fit [--epochs N] [--rate R] [--start FILE] [--prior FILE]\n"
-               "                       [--prior-strength X] FILE...\n";
+               "                       [--prior-strength X] [--name TABLE] FILE...\n";
   return 2;
 }
 
@@ -58,6 +58,12 @@ int play(int argc, char** argv) {
       weights.assign(w.begin(), w.end());
       continue;
     }
+    if (key == "--rules") {
+      const std::string r = argv[i + 1];
+      if (r != "official" && r != "kingcapture") return usage();
+      o.rules = r == "official" ? zelk::Rules::official : zelk::Rules::kingCapture;
+      continue;
+    }
     long long v = 0;
     if (!number(argv[i + 1], v)) return usage();
     if (key == "--games") o.games = static_cast<int>(v);
@@ -77,6 +83,7 @@ int fit(int argc, char** argv, const std::string& command) {
   std::vector<double> start(std::begin(zelk::search::eval::kWeights), std::end(zelk::search::eval::kWeights));
   std::vector<double> prior;
   std::vector<std::string> files;
+  std::string name = "kWeights";
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
     long long v = 0;
@@ -84,6 +91,7 @@ int fit(int argc, char** argv, const std::string& command) {
     if (a == "--epochs" && hasValue && number(argv[i + 1], v)) o.epochs = static_cast<int>(v), ++i;
     else if (a == "--rate" && hasValue) o.learningRate = std::stod(argv[++i]);
     else if (a == "--prior-strength" && hasValue) o.priorStrength = std::stod(argv[++i]);
+    else if (a == "--name" && hasValue) name = argv[++i];
     else if (a == "--start" && hasValue) {
       if (!load(argv[++i], start)) return 1;
     } else if (a == "--prior" && hasValue) {
@@ -116,7 +124,7 @@ int fit(int argc, char** argv, const std::string& command) {
   const double k = zelk::tune::fitScale(store, w);
   std::cerr << "scale K " << k << ", error " << zelk::tune::meanError(store, w, k) << std::endl;
   zelk::tune::fitWeights(store, w, prior, k, o, std::cerr);
-  std::cout << zelk::tune::weightsHeader(w, command);
+  std::cout << zelk::tune::weightsHeader(w, command, name);
   return 0;
 }
 
