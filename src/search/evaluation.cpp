@@ -10,20 +10,16 @@ static_assert(std::size(eval::kWeights) == eval::kWeightCount, "the weight table
 static_assert(std::size(eval::kWeightsOfficial) == eval::kWeightCount, "the weight table fits the terms");
 
 namespace {
-const std::int16_t* gWeights = eval::kWeights;
 const std::int16_t* gChosen = nullptr;  // the tuner's table, for every rule set
 }  // namespace
 
-void useWeights(const std::int16_t* weights) {
-  gChosen = weights;
-  gWeights = weights ? weights : eval::kWeights;
-}
+void useWeights(const std::int16_t* weights) { gChosen = weights; }
 
 const std::int16_t* weightsFor(Rules rules) {
   return gChosen ? gChosen : rules == Rules::official ? eval::kWeightsOfficial : eval::kWeights;
 }
 
-int evaluate(const Position& p) { return evaluate(p, gWeights); }
+int evaluate(const Position& p) { return evaluate(p, weightsFor(Rules::kingCapture)); }
 
 int evaluate(const Position& p, const std::int16_t* w) {
   int score = 0;
@@ -31,6 +27,6 @@ int evaluate(const Position& p, const std::int16_t* w) {
   return p.sideToMove() == kLower ? score : -score;
 }
 
-int pieceValue(int type) { return gWeights[eval::kMaterial + type]; }
+int pieceValue(int type) { return weightsFor(Rules::kingCapture)[eval::kMaterial + type]; }
 
 }  // namespace zelk::search

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 
 #include "search/evaluation.h"
 
@@ -13,6 +14,20 @@ constexpr int kTableMoveOrder = 1 << 30;
 constexpr int kCaptureOrder = 1 << 20;
 constexpr int kKillerOrder = 1 << 19;
 
+// The cut's move gains by the depth, the moves tried in vain before it lose as much; each
+// record drawn back toward 0 the further it stands from it, so it stays within ±16 384.
+template <class Cell>
+void rewardMoves(Move best, int depth, const Move* tried, int triedCount, Cell cell) {
+  const int bonus = std::min(depth * depth, 400);
+  auto update = [&](Move q, int b) {
+    auto& h = cell(q);
+    h = static_cast<std::remove_reference_t<decltype(h)>>(h + b - h * std::abs(b) / 16384);
+  };
+  update(best, bonus);
+  for (int i = 0; i < triedCount; ++i)
+    if (tried[i] != best) update(tried[i], -bonus);
+}
+
 }  // namespace
 
 void MoveHistory::clear() {
@@ -22,26 +37,13 @@ void MoveHistory::clear() {
 }
 
 void MoveHistory::reward(int side, Move best, int depth, const Move* tried, int triedCount) {
-  const int bonus = std::min(depth * depth, 400);
-  auto update = [&](Move q, int b) {
-    int& h = table_[side][moveFrom(q)][moveTo(q)];
-    h += b - h * std::abs(b) / 16384;
-  };
-  update(best, bonus);
-  for (int i = 0; i < triedCount; ++i)
-    if (tried[i] != best) update(tried[i], -bonus);
+  rewardMoves(best, depth, tried, triedCount, [&](Move q) -> int& { return table_[side][moveFrom(q)][moveTo(q)]; });
 }
 
 void ContinuationHistory::reward(ContinuationTable* t, const Position& p, Move best, int depth, const Move* tried,
                                  int triedCount) {
-  const int bonus = std::min(depth * depth, 400);
-  auto update = [&](Move q, int b) {
-    std::int16_t& h = t->score[p.movingPiece(q)][moveTo(q)];
-    h = static_cast<std::int16_t>(h + b - h * std::abs(b) / 16384);
-  };
-  update(best, bonus);
-  for (int i = 0; i < triedCount; ++i)
-    if (tried[i] != best) update(tried[i], -bonus);
+  rewardMoves(best, depth, tried, triedCount,
+              [&](Move q) -> std::int16_t& { return t->score[p.movingPiece(q)][moveTo(q)]; });
 }
 
 MovePicker::MovePicker(const Position& p, MoveList& list, Move tableMove, const Move (&killers)[2],
