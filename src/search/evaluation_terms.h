@@ -25,7 +25,13 @@ inline constexpr int kTempo = kDropThreat + 6;          // the side to move
 // and zone squares reached (0..4+) by the pieces the enemy holds in hand (0..3+).
 inline constexpr int kZoneDanger = kTempo + 1;
 inline constexpr int kHandDanger = kZoneDanger + 5 * 7;
-inline constexpr int kWeightCount = kHandDanger + 5 * 4;
+// The checks the enemy has on squares we cannot answer by taking: drops by hand kind (the
+// squares), and moves by the type of the piece that has one (the pieces).
+inline constexpr int kSafeDropCheck = kHandDanger + 5 * 4;
+inline constexpr int kSafeMoveCheck = kSafeDropCheck + 6;
+// Enemy pieces reaching the king's zone, by type.
+inline constexpr int kZoneAttackerType = kSafeMoveCheck + kTypeCount;
+inline constexpr int kWeightCount = kZoneAttackerType + kTypeCount;
 
 inline constexpr int seenFrom(int c, int s) { return c == kLower ? s : kSquares - 1 - s; }
 
@@ -73,7 +79,10 @@ void collectTerms(const Position& p, Sink&& sink) {
       if (p.at(s) == 0 && guards == 0) ++weak;
     }
     for (int i = 0; i < count[them]; ++i)
-      if (reached[them][i] & zone) ++attackers;
+      if (reached[them][i] & zone) {
+        ++attackers;
+        sink(kZoneAttackerType + typeOf(p.at(from[them][i])), sign);
+      }
     for (int i = 0; i < count[c]; ++i)
       if (from[c][i] != k && (reached[c][i] & zone)) ++defenders;
     sink(kZoneAttacked + attacked, sign);
@@ -86,6 +95,27 @@ void collectTerms(const Position& p, Sink&& sink) {
     }
     sink(kZoneDanger + (attackers > 4 ? 4 : attackers) * 7 + (attacked > 6 ? 6 : attacked), sign);
     sink(kHandDanger + (attacked > 4 ? 4 : attacked) * 4 + (inHand > 3 ? 3 : inHand), sign);
+    // A checking square is safe when none of ours but the king guards it and the king cannot
+    // take there: it is not next to the king, or another enemy piece guards it.
+    const Bitboard nextToKing = gStepAttacks[c][kKing][k];
+    Bitboard unguarded = 0, dropSupported = 0, moveSupported = 0;
+    for (int s = 0; s < kSquares; ++s) {
+      if (attackCount[c][s] - ((nextToKing & bit(s)) ? 1 : 0) == 0) unguarded |= bit(s);
+      if (attackCount[them][s] >= 1) dropSupported |= bit(s);
+      if (attackCount[them][s] >= 2) moveSupported |= bit(s);  // the mover is one of them
+    }
+    const Bitboard dropSafe = unguarded & ~occ & (dropSupported | ~nextToKing);
+    for (int kind = 1; kind <= 5; ++kind) {
+      if (!p.hand(them, kind)) continue;
+      // An enemy piece there reaches our king as ours on the king's square reaches it.
+      const int checks = popCount(reach(c, kind, k, occ) & dropSafe);
+      if (checks) sink(kSafeDropCheck + kind, sign * (checks > 4 ? 4 : checks));
+    }
+    const Bitboard moveSafe = unguarded & ~p.pieces(them) & (moveSupported | ~nextToKing);
+    for (int i = 0; i < count[them]; ++i) {
+      const int t = typeOf(p.at(from[them][i]));
+      if (t != kKing && (reached[them][i] & reach(c, t, k, occ) & moveSafe)) sink(kSafeMoveCheck + t, sign);
+    }
   }
   sink(kTempo, p.sideToMove() == kLower ? 1 : -1);
 }

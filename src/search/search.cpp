@@ -234,11 +234,15 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p, weights_);
   f.staticEval = staticEval;
   f.inCheck = inCheck;
+  // Better than two plies ago for the side to move: its late quiet moves deserve a closer look.
+  const bool improving = inCheck || ply < 2 || frames_[ply - 2].inCheck || staticEval > frames_[ply - 2].staticEval;
+  const bool worsening = features_.improving && !improving;
 
   if (features_.reverseFutility && !pvNode && !inCheck && depth <= 6 && beta > -kMateBound && beta < kMateBound &&
       staticEval - 90 * depth >= beta)
     return staticEval;
 
+  bool mateThreat = false;
   if (features_.nullMove && !pvNode && nullAllowed && !inCheck && depth >= 2 && staticEval >= beta &&
       beta > -kMateBound && beta < kMateBound) {
     const int r = 2 + depth / 4 + std::min((staticEval - beta) / 200, 2);
@@ -248,11 +252,14 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
     p.unmakeNull();
     if (aborted_) return 0;
     if (v >= beta) return v > kMateBound ? beta : v;
+    mateThreat = v < -kMateBound;
   }
 
   const bool futile = features_.futility && !pvNode && !inCheck && depth <= 2 && alpha > -kMateBound &&
                       staticEval + 120 * depth + 80 <= alpha;
   if (inCheck && features_.checkExtension && ply < 2 * depth + 8) ++depth;
+  // Passing would be mated: the defence is the whole question, look at it a ply deeper.
+  else if (mateThreat && features_.mateThreatExtension && ply < 2 * depth + 8) ++depth;
   // Without a move from the table the order is a guess: a shallower look is as good and cheaper.
   if (features_.internalReduction && depth >= 4 && ttMove == kNoMove) --depth;
 
@@ -304,7 +311,8 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
     }
     // Near the leaves, quiet moves this late in the order almost never refute.
     if (features_.lateMovePruning && !pvNode && !inCheck && quiet && !givesCheck && depth <= 4 && alpha > -kMateBound &&
-        legal > 4 + depth * depth && m != f.killers[0] && m != f.killers[1]) {
+        legal > (worsening ? (3 + depth * depth) / 2 : 4 + depth * depth) && m != f.killers[0] &&
+        m != f.killers[1]) {
       p.unmake();
       continue;
     }
@@ -317,6 +325,7 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
           m != f.killers[1]) {
         r = kReductions.r[std::min(depth, 63)][std::min(legal, 63)];
         if (features_.historyReductions) r -= history_.of(us, m) / 6000;
+        if (worsening) ++r;
         if (pvNode && r > 0) --r;
         r = std::clamp(r, 0, depth - 2);
       }

@@ -61,6 +61,8 @@ struct SearchFeatures {
   bool continuationHistory = false;  // quiet moves ordered also by how they fared after the last two moves
   bool internalReduction = true;     // a node the table knows no move for is searched a ply shallower
   bool losingMovePruning = false;    // near the leaves, moves that lose the exchange are not searched
+  bool mateThreatExtension = false;  // a side that would be mated if it passed is searched a ply deeper
+  bool improving = false;            // late quiet moves cut and reduced more where the position got worse
 };
 
 // One finished iteration, as `info` shows it.

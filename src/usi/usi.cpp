@@ -206,7 +206,8 @@ std::string UsiEngine::searchFeatureOptions() {
                            "SearchReverseFutility", "SearchLateMovePruning", "SearchAspiration",
                            "SearchQuiescenceTable", "SearchGameHistory", "SearchHistoryReductions",
                            "SearchQuiescenceChecks", "SearchExchangePruning", "SearchCounterMove",
-                           "SearchContinuationHistory", "SearchInternalReduction", "SearchLosingMovePruning"})
+                           "SearchContinuationHistory", "SearchInternalReduction", "SearchLosingMovePruning",
+                           "SearchMateThreatExtension", "SearchImproving"})
     text +=
         std::string("option name ") + name + " type check default " + (*searchFeature(name) ? "true" : "false") + "\n";
   return text;
@@ -230,6 +231,8 @@ bool* UsiEngine::searchFeature(std::string_view name) {
   if (name == "SearchContinuationHistory") return &f.continuationHistory;
   if (name == "SearchInternalReduction") return &f.internalReduction;
   if (name == "SearchLosingMovePruning") return &f.losingMovePruning;
+  if (name == "SearchMateThreatExtension") return &f.mateThreatExtension;
+  if (name == "SearchImproving") return &f.improving;
   return nullptr;
 }
 
