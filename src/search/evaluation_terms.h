@@ -44,6 +44,7 @@ void collectTerms(const Position& p, Sink&& sink) {
   int from[2][kSquares];
   Bitboard reached[2][kSquares];
   std::uint8_t attackCount[2][kSquares] = {};
+  Bitboard reachOnce[2] = {0, 0}, reachTwice[2] = {0, 0};  // the squares each colour reaches, and twice or more
   for (int c = 0; c < 2; ++c) {
     const int sign = c == kLower ? 1 : -1;
     Bitboard own = p.pieces(c);
@@ -59,6 +60,8 @@ void collectTerms(const Position& p, Sink&& sink) {
         const int mobility = popCount(r & ~p.pieces(c));
         if (mobility) sink(kMobility + t, sign * mobility);
       }
+      reachTwice[c] |= reachOnce[c] & r;
+      reachOnce[c] |= r;
       while (r) ++attackCount[c][popFirst(r)];
     }
     for (int k = 1; k <= 5; ++k)
@@ -98,20 +101,16 @@ void collectTerms(const Position& p, Sink&& sink) {
     // A checking square is safe when none of ours but the king guards it and the king cannot
     // take there: it is not next to the king, or another enemy piece guards it.
     const Bitboard nextToKing = gStepAttacks[c][kKing][k];
-    Bitboard unguarded = 0, dropSupported = 0, moveSupported = 0;
-    for (int s = 0; s < kSquares; ++s) {
-      if (attackCount[c][s] - ((nextToKing & bit(s)) ? 1 : 0) == 0) unguarded |= bit(s);
-      if (attackCount[them][s] >= 1) dropSupported |= bit(s);
-      if (attackCount[them][s] >= 2) moveSupported |= bit(s);  // the mover is one of them
-    }
-    const Bitboard dropSafe = unguarded & ~occ & (dropSupported | ~nextToKing);
+    const Bitboard unguarded = ~reachOnce[c] | (nextToKing & ~reachTwice[c]);
+    const Bitboard dropSafe = unguarded & ~occ & (reachOnce[them] | ~nextToKing);
     for (int kind = 1; kind <= 5; ++kind) {
       if (!p.hand(them, kind)) continue;
       // An enemy piece there reaches our king as ours on the king's square reaches it.
       const int checks = popCount(reach(c, kind, k, occ) & dropSafe);
       if (checks) sink(kSafeDropCheck + kind, sign * (checks > 4 ? 4 : checks));
     }
-    const Bitboard moveSafe = unguarded & ~p.pieces(them) & (moveSupported | ~nextToKing);
+    // The mover is one of the enemy's pieces that reach the square: it needs a second.
+    const Bitboard moveSafe = unguarded & ~p.pieces(them) & (reachTwice[them] | ~nextToKing);
     for (int i = 0; i < count[them]; ++i) {
       const int t = typeOf(p.at(from[them][i]));
       if (t != kKing && (reached[them][i] & reach(c, t, k, occ) & moveSafe)) sink(kSafeMoveCheck + t, sign);

@@ -234,9 +234,9 @@ int Searcher::search(int alpha, int beta, int depth, int ply, bool pvNode, bool 
   const int staticEval = inCheck ? -kInfinity : entry ? entry->eval : evaluate(p, weights_);
   f.staticEval = staticEval;
   f.inCheck = inCheck;
-  // Better than two plies ago for the side to move: its late quiet moves deserve a closer look.
-  const bool improving = inCheck || ply < 2 || frames_[ply - 2].inCheck || staticEval > frames_[ply - 2].staticEval;
-  const bool worsening = features_.improving && !improving;
+  // No better than two plies ago for the side to move: its late quiet moves deserve less.
+  const bool worsening = features_.improving && !inCheck && ply >= 2 && !frames_[ply - 2].inCheck &&
+                         staticEval <= frames_[ply - 2].staticEval;
 
   if (features_.reverseFutility && !pvNode && !inCheck && depth <= 6 && beta > -kMateBound && beta < kMateBound &&
       staticEval - 90 * depth >= beta)
